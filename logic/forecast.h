@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "forecast_fields.h"
+
+namespace lumivar {
+
+struct BankerEntry {
+  std::u16string_view key;
+  std::u16string_view line;
+};
+
+// Selector text → banker line, in the order the selector is tested. Keys that
+// differ by 5 share a line: the digits d with (d − k) mod 5 in {4, 0, 1}.
+inline constexpr std::array<BankerEntry, 10> BankerTable = {{
+    {u"0", u"精准6胆：014569"},
+    {u"5", u"精准6胆：014569"},
+    {u"1", u"精准6胆：012567"},
+    {u"6", u"精准6胆：012567"},
+    {u"2", u"精准6胆：123678"},
+    {u"7", u"精准6胆：123678"},
+    {u"3", u"精准6胆：234789"},
+    {u"8", u"精准6胆：234789"},
+    {u"4", u"精准6胆：034589"},
+    {u"9", u"精准6胆：034589"},
+}};
+
+// Derives every result field from the draw in Text1, Text2 and Text3, step
+// by step, each step reading back as text what an earlier step wrote.
+void StartForecast(FieldSet& fields);
+
+// Empties every field except the banner Text12.
+void ClearData(FieldSet& fields);
+
+// Where the focus goes after an input box's text changed: the next input box
+// when Text1 or Text2 holds exactly one character, otherwise nowhere.
+using FocusRequest = std::optional<FieldId>;
+FocusRequest AdvanceFocus(FieldId field, std::u16string_view text);
+
+}  // namespace lumivar
