@@ -1,0 +1,217 @@
+// libFuzzer target for the forecast core. The input bytes become a starting
+// state of all fourteen fields and then a sequence of operations on it:
+// StartForecast, ClearData, and edits of the fields such as a user makes
+// (set a text, insert, delete or replace a character). After each
+// StartForecast and ClearData the fields must be what the operation
+// promises; any breach prints what differed and aborts.
+//
+// The byte layout is mirrored by fuzz/make-corpus, which writes the seeds.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "logic/forecast.h"
+#include "reference_model.h"
+
+namespace {
+
+using lumivar::FieldId;
+using lumivar::FieldName;
+using lumivar::kAllFields;
+using lumivar::Text;
+using enum lumivar::FieldId;
+
+// The fields, remembering which of them were written since the last reset.
+class WatchedFields final : public lumivar::FieldSet {
+ public:
+  Text Get(FieldId id) const override { return fields_.Get(id); }
+  void Set(FieldId id, Text text) override {
+    written_[lumivar::FieldIndex(id)] = true;
+    fields_.Set(id, std::move(text));
+  }
+  bool Written(FieldId id) const { return written_[lumivar::FieldIndex(id)]; }
+  void ForgetWrites() { written_ = {}; }
+
+ private:
+  lumivar::ForecastFields fields_;
+  std::array<bool, lumivar::kFieldCount> written_{};
+};
+
+constexpr std::array kResults = {Text4, Text5,  Text6,  Text7,    Text8,
+                                 Text9, Text10, Text11, Text13_0, Text13_1};
+constexpr std::array kEditable = {Text1, Text2, Text3,  Text4,  Text5,    Text6,   Text7,
+                                  Text8, Text9, Text10, Text11, Text13_0, Text13_1};
+
+std::string Units(const Text& text) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size() && i < 24; ++i) {
+    char unit[8];
+    std::snprintf(unit, sizeof unit, "%s%04X", i ? " " : "", static_cast<unsigned>(text[i]));
+    out += unit;
+  }
+  return out + (text.size() > 24 ? " …\" (" + std::to_string(text.size()) + " units)" : "\"");
+}
+
+[[noreturn]] void Breach(const char* operation, FieldId id, const char* what) {
+  std::fprintf(stderr, "lumivar_fuzz: after %s, %s: %s\n", operation,
+               std::string(FieldName(id)).c_str(), what);
+  std::abort();
+}
+
+void ExpectText(const WatchedFields& fields, FieldId id, const Text& expected) {
+  if (fields.Get(id) == expected) return;
+  const std::string what = "holds " + Units(fields.Get(id)) + ", expected " + Units(expected);
+  Breach("StartForecast", id, what.c_str());
+}
+
+bool IsSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+bool HasSurrogate(const Text& text) {
+  for (char16_t unit : text) {
+    if (IsSurrogate(unit)) return true;
+  }
+  return false;
+}
+
+// The last character of a written number: one unit, never a surrogate.
+void ExpectOneCharacter(const WatchedFields& fields, FieldId id) {
+  const Text text = fields.Get(id);
+  if (text.size() != 1 || IsSurrogate(text[0])) {
+    Breach("StartForecast", id, ("holds " + Units(text) + ", not one character").c_str());
+  }
+}
+
+void CheckForecast(const WatchedFields& fields, const std::array<Text, lumivar::kFieldCount>& before) {
+  for (FieldId id : {Text1, Text2, Text3, Text12}) {
+    // Writing an input would also raise its change notification in the window.
+    if (fields.Written(id)) Breach("StartForecast", id, "written");
+    if (fields.Get(id) != before[lumivar::FieldIndex(id)]) Breach("StartForecast", id, "changed");
+  }
+
+  const lumivar::model::Inputs inputs{fields.Get(Text1), fields.Get(Text2), fields.Get(Text3)};
+  if (const auto tail = lumivar::model::SumTail(inputs)) {
+    ExpectText(fields, Text4, *tail);
+  } else {
+    ExpectOneCharacter(fields, Text4);
+  }
+  if (const auto kill = lumivar::model::UnitsToKill(inputs)) {
+    ExpectText(fields, Text13_1, *kill);
+  } else {
+    ExpectOneCharacter(fields, Text13_1);
+  }
+  const auto middle = lumivar::model::StepsAfterSumTail(inputs, fields.Get(Text4));
+  ExpectText(fields, Text10, middle.joined);
+  ExpectText(fields, Text5, middle.largest);
+  ExpectText(fields, Text6, middle.smallest);
+  ExpectText(fields, Text7, middle.span);
+  ExpectText(fields, Text8, middle.selector);
+  ExpectText(fields, Text11, middle.banker_line);
+  ExpectText(fields, Text9, middle.sum_tail_to_kill);
+  ExpectText(fields, Text13_0, middle.span_to_kill);
+
+  if (HasSurrogate(inputs.first + inputs.second + inputs.third)) return;
+  for (FieldId id : kResults) {
+    if (HasSurrogate(fields.Get(id))) Breach("StartForecast", id, "holds a surrogate unit");
+  }
+}
+
+void CheckClear(const WatchedFields& fields, const Text& banner) {
+  for (FieldId id : kAllFields) {
+    const bool ok = id == Text12 ? fields.Get(id) == banner : fields.Get(id).empty();
+    if (!ok) Breach("ClearData", id, ("holds " + Units(fields.Get(id))).c_str());
+  }
+}
+
+// One character as a user may enter it: one UTF-16 unit, or an emoji's
+// surrogate pair. Digits, signs and blanks are drawn often because they move
+// the numbers; lone surrogates and any unit at all are drawn too.
+Text ConsumeCharacter(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 7)) {
+    case 0:
+      return Text(1, in.ConsumeIntegralInRange<char16_t>(u'0', u'9'));
+    case 1:
+      return Text(1, in.ConsumeIntegralInRange<char16_t>(u'\uFF10', u'\uFF19'));  // full-width
+    case 2:
+      return Text(1, u" \t\n\r+-."[in.ConsumeIntegralInRange(0, 6)]);
+    case 3:
+      return Text(1, in.ConsumeIntegralInRange<char16_t>(0x20, 0x7E));  // printable ASCII
+    case 4:
+      return Text(1, in.ConsumeIntegralInRange<char16_t>(0x4E00, 0x9FFF));  // CJK
+    case 5:
+      return Text(1, in.ConsumeIntegralInRange<char16_t>(0xD800, 0xDFFF));  // lone surrogate
+    case 6:
+      return {0xD83D, in.ConsumeIntegralInRange<char16_t>(0xDE00, 0xDE4F)};  // emoji
+    default:
+      return Text(1, in.ConsumeIntegral<char16_t>());
+  }
+}
+
+// Up to seven characters; now and then one of them repeated hundreds of
+// times, as a long paste or a huge digit run.
+Text ConsumeText(FuzzedDataProvider& in) {
+  Text text;
+  for (int pieces = in.ConsumeIntegralInRange(0, 7); pieces > 0; --pieces) {
+    const Text character = ConsumeCharacter(in);
+    const bool long_run = in.ConsumeIntegralInRange(0, 31) == 31;
+    for (int n = long_run ? in.ConsumeIntegralInRange(2, 400) : 1; n > 0; --n) text += character;
+  }
+  return text;
+}
+
+void EditField(FuzzedDataProvider& in, WatchedFields& fields, int edit) {
+  const FieldId id = kEditable[in.ConsumeIntegralInRange<std::size_t>(0, kEditable.size() - 1)];
+  Text text = fields.Get(id);
+  if (edit == 0) {
+    text = ConsumeText(in);
+  } else if (edit == 1) {
+    text.insert(in.ConsumeIntegralInRange<std::size_t>(0, text.size()), ConsumeCharacter(in));
+  } else if (!text.empty()) {
+    const std::size_t pos = in.ConsumeIntegralInRange<std::size_t>(0, text.size() - 1);
+    text.erase(pos, 1);
+    if (edit == 3) text.insert(pos, ConsumeCharacter(in));
+  }
+  fields.Set(id, std::move(text));
+}
+
+void StartForecastAndCheck(WatchedFields& fields) {
+  std::array<Text, lumivar::kFieldCount> before;
+  for (FieldId id : kAllFields) before[lumivar::FieldIndex(id)] = fields.Get(id);
+  fields.ForgetWrites();
+  lumivar::StartForecast(fields);
+  CheckForecast(fields, before);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  // A fresh field set, any field of which the input may overwrite.
+  WatchedFields fields;
+  for (FieldId id : kAllFields) {
+    if (in.ConsumeBool()) fields.Set(id, ConsumeText(in));
+  }
+  const Text banner = fields.Get(Text12);
+
+  for (int steps = 0; steps < 100 && in.remaining_bytes() > 0; ++steps) {
+    const int operation = in.ConsumeIntegralInRange(0, 5);
+    if (operation == 0) {
+      StartForecastAndCheck(fields);
+    } else if (operation == 1) {
+      lumivar::ClearData(fields);
+      CheckClear(fields, banner);
+    } else {
+      EditField(in, fields, operation - 2);  // set, insert, delete, replace
+    }
+  }
+  StartForecastAndCheck(fields);  // every input ends with a checked forecast
+  return 0;
+}

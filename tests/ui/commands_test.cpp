@@ -1,0 +1,171 @@
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "logic/forecast.h"
+#include "tests/ui/window_fixture.h"
+
+namespace {
+
+using lumivar::FieldId;
+using lumivar::ForecastFields;
+using enum lumivar::FieldId;
+
+TEST_F(WindowTest, TypicalUseFillsEveryResultAndClearEmptiesThem) {
+  TypeAtFocus("1");
+  EXPECT_EQ(FocusName(), "Text2");
+  TypeAtFocus("2");
+  EXPECT_EQ(FocusName(), "Text3");
+  TypeAtFocus("3");
+  EXPECT_EQ(FocusName(), "Text3");
+  Click("Command1");
+  EXPECT_EQ(FocusName(), "Command1");
+
+  const struct {
+    FieldId id;
+    const char16_t* text;
+    const char16_t* shown;
+  } results[] = {
+      {Text4, u"6", u"*"},    {Text10, u"123", u"***"},
+      {Text5, u"3", u"*"},    {Text6, u"1", u"*"},
+      {Text7, u"2", u"*"},    {Text8, u"8", u"*"},
+      {Text9, u"3", u"3"},    {Text13_0, u"7", u"7"},
+      {Text13_1, u"7", u"7"}, {Text11, u"精准6胆：234789", u"精准6胆：234789"},
+  };
+  for (const auto& r : results) {
+    SCOPED_TRACE(Box(r.id)->objectName().toStdString());
+    EXPECT_EQ(Text(r.id), QString::fromUtf16(r.text));
+    EXPECT_EQ(Box(r.id)->displayText(), QString::fromUtf16(r.shown));
+  }
+
+  Click("Command2");
+  EXPECT_EQ(FocusName(), "Command2");
+  for (const FieldId id : lumivar::kAllFields) {
+    EXPECT_EQ(form_.Fields().Get(id), id == Text12 ? lumivar::kBannerText : u"");
+  }
+}
+
+// Draws run one after another, so that leftovers of earlier runs count: the
+// window must give exactly what the forecast gives on a plain record.
+TEST_F(WindowTest, RunsMatchTheForecastOnAPlainRecord) {
+  const std::array<const char16_t*, 3> draws[] = {
+      {u"1", u"2", u"3"}, {u"3", u"5", u"8"}, {u"", u"", u""},    {u"a", u"5", u"3"},
+      {u"9", u"9", u"9"}, {u"", u"5", u""},   {u"0", u"0", u"0"}, {u"５", u"-", u"z"},
+  };
+  ForecastFields record;
+  for (const auto& draw : draws) {
+    for (const FieldId id : {Text1, Text2, Text3}) {
+      const char16_t* digit = draw.at(static_cast<std::size_t>(id));
+      Retype(id, QString::fromUtf16(digit));
+      record.Set(id, digit);
+    }
+    Click("Command1");
+    lumivar::StartForecast(record);
+    for (const FieldId id : lumivar::kAllFields) {
+      EXPECT_EQ(form_.Fields().Get(id), record.Get(id)) << Box(id)->objectName().toStdString();
+    }
+  }
+}
+
+TEST_F(WindowTest, RunsOverwriteJunkTypedIntoResultBoxes) {
+  ForecastFields record;
+  for (const FieldId id : {Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text13_0}) {
+    Retype(id, "x");
+    record.Set(id, u"x");
+  }
+  Click("Command1");
+  lumivar::StartForecast(record);
+  for (const FieldId id : lumivar::kAllFields) EXPECT_EQ(form_.Fields().Get(id), record.Get(id));
+}
+
+// A selector with no banker line empties Text11, and an all-empty run gives
+// what it gives right after clearing, whatever ran before.
+TEST_F(WindowTest, EarlierRunsLeaveNothingBehind) {
+  Click("Command1");
+  std::vector<lumivar::Text> after_clear;
+  for (const FieldId id : lumivar::kAllFields) after_clear.push_back(form_.Fields().Get(id));
+
+  for (const QString& draw : QStringList{"123", "358"}) {
+    for (const FieldId id : {Text1, Text2, Text3}) Retype(id, draw.at(lumivar::FieldIndex(id)));
+    Click("Command1");
+  }
+  EXPECT_EQ(Text(Text8), "11");
+  EXPECT_EQ(Text(Text11), "");
+
+  for (const FieldId id : {Text1, Text2, Text3}) Retype(id, "");
+  Click("Command1");
+  for (const FieldId id : lumivar::kAllFields) {
+    EXPECT_EQ(form_.Fields().Get(id), after_clear.at(lumivar::FieldIndex(id)));
+  }
+}
+
+TEST_F(WindowTest, FocusAdvancesOnlyOnOneCharacterInText1OrText2) {
+  const struct {
+    const char* what;
+    FieldId box;
+    const char* keys;
+    Qt::Key then;  // Qt::Key_unknown: nothing more
+    const char* focus;
+  } cases[] = {
+      {"digit in Text1", Text1, "4", Qt::Key_unknown, "Text2"},
+      {"digit in Text2", Text2, "4", Qt::Key_unknown, "Text3"},
+      {"digit in Text3", Text3, "4", Qt::Key_unknown, "Text3"},
+      {"deleting in Text1", Text1, "", Qt::Key_Backspace, "Text1"},
+      {"deleting in Text2", Text2, "", Qt::Key_Backspace, "Text2"},
+      {"second digit refused", Text1, "", Qt::Key_5, "Text1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    form_.Fields().Set(c.box, u"7");
+    QTest::mouseClick(Box(c.box), Qt::LeftButton);
+    PressAtFocus(Qt::Key_End);
+    if (*c.keys) {
+      PressAtFocus(Qt::Key_A, Qt::ControlModifier);  // typing over the character
+    }
+    TypeAtFocus(c.keys);
+    if (c.then != Qt::Key_unknown) PressAtFocus(c.then);
+    EXPECT_EQ(FocusName(), c.focus);
+  }
+  form_.Fields().Set(Text1, u"9");  // a program write raises the change too
+  EXPECT_EQ(FocusName(), "Text2");
+}
+
+TEST_F(WindowTest, EnterAndEscapePressNoButton) {
+  std::vector<std::unique_ptr<QSignalSpy>> clicks;
+  for (const char* name : {"Command1", "Command2", "Command3"}) {
+    auto* button = Control<QPushButton>(name);
+    EXPECT_FALSE(button->isDefault() || button->autoDefault());
+    clicks.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
+  }
+  for (const char* name : {"Text1", "Text4", "Text11", "Command1", "Command2", "Command3"}) {
+    Control(name)->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) PressAtFocus(key);
+  }
+  for (const auto& spy : clicks) EXPECT_EQ(spy->count(), 0);
+  EXPECT_EQ(Text(Text11), "");
+}
+
+// Both ways out end the event loop with status 0. A late timer only keeps a
+// broken build from hanging the test run.
+int RunEventLoopAfter(const std::function<void()>& action) {
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  guard.start(60'000);
+  QTimer::singleShot(0, action);
+  return QApplication::exec();
+}
+
+TEST_F(WindowTest, ExitButtonEndsTheProgramWithStatusZero) {
+  EXPECT_EQ(RunEventLoopAfter([this] { Click("Command3"); }), 0);
+}
+
+TEST_F(WindowTest, ClosingTheWindowEndsTheProgram) {
+  EXPECT_EQ(RunEventLoopAfter([this] { form_.close(); }), 0);
+}
+
+}  // namespace
