@@ -20,5 +20,5 @@ class StartupGuard {
 };
 
 // The line printed when no window can be opened.
-inline constexpr char kNoDisplayMessage[] =
+inline constexpr const char* kNoDisplayMessage =
     "lumivar: 无法打开窗口，没有可用的图形显示。 Cannot open the window: no display is available.";

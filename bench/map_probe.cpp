@@ -84,8 +84,8 @@ std::string WindowTitle(Display* display, Window window) {
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   std::string title;
-  if (XGetWindowProperty(display, window, net_wm_name, 0, 1024, False, utf8, &type, &format,
-                         &count, &remaining, &data) == Success &&
+  if (XGetWindowProperty(display, window, net_wm_name, 0, 1024, False, utf8, &type, &format, &count,
+                         &remaining, &data) == Success &&
       data != nullptr) {
     title.assign(reinterpret_cast<const char*>(data), count);
     XFree(data);
@@ -103,7 +103,8 @@ std::string WindowTitle(Display* display, Window window) {
 // Waits until the X connection has an event or the deadline passes.
 bool WaitForEvent(Display* display, Clock::time_point deadline) {
   while (XPending(display) == 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return false;
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
     poll(&fd, 1, static_cast<int>(left.count()));
@@ -215,7 +216,6 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   const std::chrono::duration<double, std::milli> elapsed = mapped->when - start;
-  std::printf("map_ms=%.3f exit=%d maxrss_kb=%ld\n", elapsed.count(), exit_status,
-              usage.ru_maxrss);
+  std::printf("map_ms=%.3f exit=%d maxrss_kb=%ld\n", elapsed.count(), exit_status, usage.ru_maxrss);
   return 0;
 }

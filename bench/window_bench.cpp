@@ -14,12 +14,14 @@
 //   stars as before has nothing to repaint), the window's back buffer has been
 //   flushed, and a round trip to the X server has returned, so the server
 //   holds the new pixels. The clock covers the click's dispatch, the handler,
-//   StartForecast, the repaint of the window's dirty area and its flush. Run it under xcb on a real X display (Xvfb);
-//   offscreen it still runs, without the round trip. Reports the median
-//   and 90th percentile of the single clicks as counters.
+//   StartForecast, the repaint of the window's dirty area and its flush.
+//   Run it under xcb on a real X display (Xvfb); offscreen it still runs,
+//   without the round trip. Reports the median and 90th percentile of the
+//   single clicks as counters.
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -27,7 +29,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
 #include <array>
@@ -60,7 +61,7 @@ constexpr std::array<Draw, 2> kAlternatingDraws = {{
 }};
 
 constexpr std::array<FieldId, 10> kResultFields = {
-    FieldId::Text4, FieldId::Text5,  FieldId::Text6, FieldId::Text7,    FieldId::Text8,
+    FieldId::Text4, FieldId::Text5,  FieldId::Text6,  FieldId::Text7,    FieldId::Text8,
     FieldId::Text9, FieldId::Text10, FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
 };
 
@@ -184,6 +185,7 @@ void BM_ClickToResult(benchmark::State& state) {
   }
   auto* start_button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
   std::vector<QLineEdit*> result_boxes;
+  result_boxes.reserve(kResultFields.size());
   for (const FieldId id : kResultFields) result_boxes.push_back(FindBox(form, id));
   if (start_button == nullptr ||
       std::find(result_boxes.begin(), result_boxes.end(), nullptr) != result_boxes.end()) {

@@ -6,9 +6,12 @@
 // promises; any breach prints what differed and aborts.
 //
 // The byte layout is mirrored by fuzz/make-corpus, which writes the seeds.
+// With LUMIVAR_FUZZ_TRACE set, every decoded operation and the fields after
+// each forecast are printed: run the binary on one file to read a finding.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -52,11 +55,23 @@ constexpr std::array kEditable = {Text1, Text2, Text3,  Text4,  Text5,    Text6,
 std::string Units(const Text& text) {
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size() && i < 24; ++i) {
-    char unit[8];
-    std::snprintf(unit, sizeof unit, "%s%04X", i ? " " : "", static_cast<unsigned>(text[i]));
-    out += unit;
+    std::array<char, 8> unit{};
+    std::snprintf(unit.data(), unit.size(), "%s%04X", i ? " " : "", static_cast<unsigned>(text[i]));
+    out += unit.data();
   }
   return out + (text.size() > 24 ? " …\" (" + std::to_string(text.size()) + " units)" : "\"");
+}
+
+const bool kTracing = std::getenv("LUMIVAR_FUZZ_TRACE") != nullptr;
+
+// Prints the line that `describe` makes, only when tracing.
+template <class Describe>
+void Trace(Describe describe) {
+  if (kTracing) std::fprintf(stderr, "%s\n", describe().c_str());
+}
+
+std::string Named(FieldId id, const Text& text) {
+  return std::string(FieldName(id)) + " = " + Units(text);
 }
 
 [[noreturn]] void Breach(const char* operation, FieldId id, const char* what) {
@@ -76,10 +91,7 @@ bool IsSurrogate(char16_t unit) {
 }
 
 bool HasSurrogate(const Text& text) {
-  for (char16_t unit : text) {
-    if (IsSurrogate(unit)) return true;
-  }
-  return false;
+  return std::ranges::any_of(text, IsSurrogate);
 }
 
 // The last character of a written number: one unit, never a surrogate.
@@ -90,7 +102,8 @@ void ExpectOneCharacter(const WatchedFields& fields, FieldId id) {
   }
 }
 
-void CheckForecast(const WatchedFields& fields, const std::array<Text, lumivar::kFieldCount>& before) {
+void CheckForecast(const WatchedFields& fields,
+                   const std::array<Text, lumivar::kFieldCount>& before) {
   for (FieldId id : {Text1, Text2, Text3, Text12}) {
     // Writing an input would also raise its change notification in the window.
     if (fields.Written(id)) Breach("StartForecast", id, "written");
@@ -175,10 +188,13 @@ void EditField(FuzzedDataProvider& in, WatchedFields& fields, int edit) {
   } else if (edit == 1) {
     text.insert(in.ConsumeIntegralInRange<std::size_t>(0, text.size()), ConsumeCharacter(in));
   } else if (!text.empty()) {
-    const std::size_t pos = in.ConsumeIntegralInRange<std::size_t>(0, text.size() - 1);
+    const auto pos = in.ConsumeIntegralInRange<std::size_t>(0, text.size() - 1);
     text.erase(pos, 1);
     if (edit == 3) text.insert(pos, ConsumeCharacter(in));
   }
+  static constexpr std::array<const char*, 4> kEdits = {"set ", "insert into ", "delete in ",
+                                                        "replace in "};
+  Trace([&] { return kEdits.at(static_cast<std::size_t>(edit)) + Named(id, text); });
   fields.Set(id, std::move(text));
 }
 
@@ -187,6 +203,8 @@ void StartForecastAndCheck(WatchedFields& fields) {
   for (FieldId id : kAllFields) before[lumivar::FieldIndex(id)] = fields.Get(id);
   fields.ForgetWrites();
   lumivar::StartForecast(fields);
+  Trace([] { return std::string("StartForecast"); });
+  for (FieldId id : kAllFields) Trace([&] { return "  " + Named(id, fields.Get(id)); });
   CheckForecast(fields, before);
 }
 
@@ -197,7 +215,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A fresh field set, any field of which the input may overwrite.
   WatchedFields fields;
   for (FieldId id : kAllFields) {
-    if (in.ConsumeBool()) fields.Set(id, ConsumeText(in));
+    if (in.ConsumeBool()) {
+      fields.Set(id, ConsumeText(in));
+      Trace([&] { return "start " + Named(id, fields.Get(id)); });
+    }
   }
   const Text banner = fields.Get(Text12);
 
@@ -207,6 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       StartForecastAndCheck(fields);
     } else if (operation == 1) {
       lumivar::ClearData(fields);
+      Trace([] { return std::string("ClearData"); });
       CheckClear(fields, banner);
     } else {
       EditField(in, fields, operation - 2);  // set, insert, delete, replace

@@ -99,7 +99,9 @@ struct Inputs {
 
 // Step 1: the last character of the sum of the three values.
 inline std::optional<Text> SumTail(const Inputs& in) {
-  const auto a = ExactValue(in.first), b = ExactValue(in.second), c = ExactValue(in.third);
+  const auto a = ExactValue(in.first);
+  const auto b = ExactValue(in.second);
+  const auto c = ExactValue(in.third);
   if (!a || !b || !c) return std::nullopt;
   return LastUnit(*a + *b + *c);
 }

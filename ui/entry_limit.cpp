@@ -22,6 +22,26 @@ Insertion LocateInsertion(const QString& before, const QString& after, qsizetype
   return {start, pos - start};
 }
 
+bool IsLoneSurrogateAt(const QString& text, qsizetype i) {
+  if (text[i].isHighSurrogate()) return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+  if (text[i].isLowSurrogate()) return i == 0 || !text[i - 1].isHighSurrogate();
+  return false;
+}
+
+// Removes the halves of surrogate pairs that stand alone in the inserted
+// text: such a unit is no character, and a pasted one would otherwise fit
+// into a box that takes one unit.
+void DropLoneSurrogates(QString& input, Insertion& inserted) {
+  for (qsizetype i = inserted.start; i < inserted.start + inserted.length;) {
+    if (IsLoneSurrogateAt(input, i)) {
+      input.remove(i, 1);
+      --inserted.length;
+    } else {
+      ++i;
+    }
+  }
+}
+
 }  // namespace
 
 EntryLimitValidator::EntryLimitValidator(int limit, QLineEdit* box)
@@ -30,8 +50,11 @@ EntryLimitValidator::EntryLimitValidator(int limit, QLineEdit* box)
 }
 
 QValidator::State EntryLimitValidator::validate(QString& input, int& pos) const {
-  if (input.size() <= limit_ || input == before_) return Acceptable;
-  const Insertion inserted = LocateInsertion(before_, input, pos);
+  if (input == before_) return Acceptable;
+  Insertion inserted = LocateInsertion(before_, input, pos);
+  DropLoneSurrogates(input, inserted);
+  pos = static_cast<int>(inserted.start + inserted.length);
+  if (input.size() <= limit_) return input == before_ ? Invalid : Acceptable;
   const qsizetype kept = input.size() - inserted.length;
   qsizetype fits = std::clamp<qsizetype>(limit_ - kept, 0, inserted.length);
   if (fits > 0 && input[inserted.start + fits - 1].isHighSurrogate()) --fits;

@@ -9,8 +9,9 @@ namespace lumivar::ui {
 // Limits what the user types, pastes or commits through an input method into
 // a box to `limit` UTF-16 units, the way a native edit box's text limit does:
 // the overflow of an insertion is dropped, the text already there is never
-// cut, and half of a surrogate pair is never kept. An insertion of which
-// nothing fits is refused whole, so the box's text does not change at all.
+// cut, and half of a surrogate pair is never kept, nor a lone surrogate that
+// came in with the insertion. An insertion of which nothing fits is refused
+// whole, so the box's text does not change at all.
 //
 // QLineEdit::setMaxLength is no use here: it also truncates setText and can
 // split a surrogate pair.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 
 #include "ui/entry_limit.h"
 #include "ui/field_boxes.h"
+#include "ui/frame_box.h"
 #include "ui/layout_table.h"
 #include "ui/mask_style.h"
 
@@ -27,8 +27,8 @@ static void InitBundledResources() {
 namespace lumivar::ui {
 namespace {
 
-constexpr char kIconPath[] = ":/icons/lumivar.png";
-constexpr char kPortraitPath[] = ":/images/portrait.jpg";
+constexpr auto kIconPath = ":/icons/lumivar.png";
+constexpr auto kPortraitPath = ":/images/portrait.jpg";
 
 // Registers a bundled face and lets it stand in for the design faces, so
 // that the Chinese captions render on machines without those faces, while a
@@ -38,6 +38,13 @@ void RegisterBundledFont(const QString& path, std::initializer_list<QString> des
   const QStringList families = QFontDatabase::applicationFontFamilies(id);
   if (families.isEmpty()) return;
   for (const QString& family : design_families) QFont::insertSubstitution(family, families.first());
+}
+
+QFont DesignFont(const FontStyle& style) {
+  QFont font(FamilyName(style.face).toString());
+  font.setPointSizeF(style.point_size);
+  font.setBold(true);
+  return font;
 }
 
 // Loads the resources and fonts once per application object.
@@ -50,17 +57,15 @@ void LoadBundledAssets() {
                       {FamilyName(FontFace::Song).toString(), QStringLiteral("SimSun")});
   RegisterBundledFont(":/fonts/LumivarHei-Bold.otf",
                       {FamilyName(FontFace::Hei).toString(), QStringLiteral("SimHei")});
+  // An edit box lays out its (empty) text in the application font before it
+  // gets its own, so with the platform's default font every start would load
+  // and set up one more face that nothing shows. The window's caption font
+  // serves instead.
+  QApplication::setFont(DesignFont(*FindControl("Form1")->font));
 }
 
 QString NameOf(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QFont DesignFont(const FontSpec& spec) {
-  QFont font(FamilyName(spec.face).toString());
-  font.setPointSizeF(spec.point_size);
-  font.setBold(true);
-  return font;
 }
 
 void ApplyColours(QWidget* widget, ControlKind kind, const Colours& colours) {
@@ -92,14 +97,21 @@ void KeepPlatformColours(QWidget* widget) {
   widget->setPalette(palette);
 }
 
-QLineEdit* CreateEditBox(const ControlSpec& spec, QWidget* parent, MaskStyle* mask_style) {
-  auto* box = new QLineEdit(spec.caption.toString(), parent);
+QLineEdit* CreateEditBox(const ControlRow& row, QWidget* parent, MaskStyle* mask_style) {
+  auto* box = new QLineEdit(parent);
+  // The font before the text: a box made with its text lays it out at once in
+  // the application font, and for Chinese text that font has no glyphs, so
+  // Qt would search the system's fonts and map a CJK face only to drop it.
+  if (row.font) box->setFont(DesignFont(*row.font));
+  box->setText(row.caption.toString());
+  // A screen reader hears that a masked box is hidden, never what it holds.
+  if (row.masked) box->setAccessibleDescription(QStringLiteral("已隐藏"));
   box->setAlignment(Qt::AlignCenter);
-  if (spec.entry_limit != kNoLimit) {
-    box->setValidator(new EntryLimitValidator(spec.entry_limit, box));
+  if (row.entry_limit != kNoLimit) {
+    box->setValidator(new EntryLimitValidator(row.entry_limit, box));
   }
-  if (spec.masked) MaskBox(box, mask_style);
-  if (!spec.enabled) {
+  if (row.masked) MaskBox(box, mask_style);
+  if (!row.enabled) {
     box->setEnabled(false);
     box->setFocusPolicy(Qt::NoFocus);
   }
@@ -108,8 +120,8 @@ QLineEdit* CreateEditBox(const ControlSpec& spec, QWidget* parent, MaskStyle* ma
 
 // Buttons take the focus when clicked, and none is a default button, so
 // Enter and Escape press nothing.
-QPushButton* CreateButton(const ControlSpec& spec, QWidget* parent) {
-  auto* button = new QPushButton(spec.caption.toString(), parent);
+QPushButton* CreateButton(const ControlRow& row, QWidget* parent) {
+  auto* button = new QPushButton(row.caption.toString(), parent);
   button->setFocusPolicy(Qt::StrongFocus);
   button->setAutoDefault(false);
   button->setDefault(false);
@@ -134,13 +146,14 @@ using lumivar::kAllFields;
 using lumivar::kFieldCount;
 using lumivar::ui::ApplyColours;
 using lumivar::ui::ControlKind;
-using lumivar::ui::ControlSpec;
+using lumivar::ui::ControlRow;
 using lumivar::ui::ControlTable;
 using lumivar::ui::CreateButton;
 using lumivar::ui::CreateEditBox;
 using lumivar::ui::CreatePicture;
 using lumivar::ui::DesignFont;
 using lumivar::ui::FieldBoxes;
+using lumivar::ui::FrameBox;
 using lumivar::ui::kIconPath;
 using lumivar::ui::LoadBundledAssets;
 using lumivar::ui::MaskStyle;
@@ -149,7 +162,7 @@ using lumivar::ui::NameOf;
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   LoadBundledAssets();
   mask_style_ = std::make_unique<MaskStyle>();
-  for (const ControlSpec& spec : ControlTable()) BuildControl(spec);
+  for (const ControlRow& row : ControlTable()) BuildControl(row);
   SetUpTabOrder();
 
   std::array<QLineEdit*, kFieldCount> boxes{};
@@ -167,35 +180,38 @@ FieldSet& Form1::Fields() {
   return *fields_;
 }
 
-void Form1::BuildControl(const ControlSpec& spec) {
+void Form1::BuildControl(const ControlRow& row) {
   QWidget* widget = this;
-  if (spec.kind == ControlKind::Window) {
-    SetUpWindow(spec);
+  if (row.kind == ControlKind::Window) {
+    SetUpWindow(row);
   } else {
-    const QString parent_name = NameOf(spec.parent);
+    const QString parent_name = NameOf(row.parent);
     QWidget* parent = parent_name == objectName() ? this : findChild<QWidget*>(parent_name);
-    widget = CreateChild(spec, parent);
-    widget->setGeometry(spec.geometry);
+    widget = CreateChild(row, parent);
+    widget->setGeometry(row.geometry);
   }
-  widget->setObjectName(NameOf(spec.name));
-  if (spec.colours) ApplyColours(widget, spec.kind, *spec.colours);
-  if (spec.font) widget->setFont(DesignFont(*spec.font));
+  widget->setObjectName(NameOf(row.name));
+  widget->setAccessibleName(row.accessible_name.toString());
+  if (row.colours) ApplyColours(widget, row.kind, *row.colours);
+  if (row.font) widget->setFont(DesignFont(*row.font));
 }
 
-void Form1::SetUpWindow(const ControlSpec& spec) {
-  setFixedSize(spec.geometry.size());
-  setWindowTitle(spec.caption.toString());
-  setWindowIcon(QIcon(QString::fromLatin1(kIconPath)));
+void Form1::SetUpWindow(const ControlRow& row) {
+  setFixedSize(row.geometry.size());
+  setWindowTitle(row.caption.toString());
+  // From a pixmap: a QIcon made from a file name first scans the icon-engine
+  // plugins, which costs start-up time for a plain PNG.
+  setWindowIcon(QIcon(QPixmap(QString::fromLatin1(kIconPath), "PNG")));
 }
 
-QWidget* Form1::CreateChild(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* Form1::CreateChild(const ControlRow& row, QWidget* parent) {
+  switch (row.kind) {
     case ControlKind::Frame:
-      return new QGroupBox(spec.caption.toString(), parent);
+      return new FrameBox(row.caption.toString(), parent);
     case ControlKind::EditBox:
-      return CreateEditBox(spec, parent, mask_style_.get());
+      return CreateEditBox(row, parent, mask_style_.get());
     case ControlKind::Button:
-      return CreateButton(spec, parent);
+      return CreateButton(row, parent);
     case ControlKind::Picture:
       return CreatePicture(parent);
     case ControlKind::Window:
@@ -207,13 +223,13 @@ QWidget* Form1::CreateChild(const ControlSpec& spec, QWidget* parent) {
 // Chains the controls that can take the focus in the order of their design
 // tab positions; frames, the picture and the disabled banner are left out.
 void Form1::SetUpTabOrder() {
-  std::vector<const ControlSpec*> stops;
-  for (const ControlSpec& spec : ControlTable()) {
-    const bool focusable = spec.kind == ControlKind::EditBox || spec.kind == ControlKind::Button;
-    if (focusable && spec.enabled) stops.push_back(&spec);
+  std::vector<const ControlRow*> stops;
+  for (const ControlRow& row : ControlTable()) {
+    const bool focusable = row.kind == ControlKind::EditBox || row.kind == ControlKind::Button;
+    if (focusable && row.enabled) stops.push_back(&row);
   }
   std::sort(stops.begin(), stops.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tab_index < b->tab_index; });
+            [](const ControlRow* a, const ControlRow* b) { return a->tab_index < b->tab_index; });
   for (std::size_t i = 1; i < stops.size(); ++i) {
     setTabOrder(findChild<QWidget*>(NameOf(stops[i - 1]->name)),
                 findChild<QWidget*>(NameOf(stops[i]->name)));

@@ -10,7 +10,7 @@
 namespace lumivar::ui {
 class FieldBoxes;
 class MaskStyle;
-struct ControlSpec;
+struct ControlRow;
 }  // namespace lumivar::ui
 
 // The program's one window. It builds itself, with its fonts, icon and
@@ -27,9 +27,9 @@ class Form1 : public QWidget {
   lumivar::FieldSet& Fields();
 
  private:
-  void BuildControl(const lumivar::ui::ControlSpec& spec);
-  void SetUpWindow(const lumivar::ui::ControlSpec& spec);
-  QWidget* CreateChild(const lumivar::ui::ControlSpec& spec, QWidget* parent);
+  void BuildControl(const lumivar::ui::ControlRow& row);
+  void SetUpWindow(const lumivar::ui::ControlRow& row);
+  QWidget* CreateChild(const lumivar::ui::ControlRow& row, QWidget* parent);
   void SetUpTabOrder();
   void ConnectHandlers();
   void MoveFocus(lumivar::FocusRequest request);

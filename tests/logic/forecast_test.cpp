@@ -295,7 +295,9 @@ Expected ModelFor(int a, int b, int c, std::vector<std::u16string>& storage) {
 
 TEST(StartForecast, MatchesTheArithmeticModelForEveryDraw) {
   for (int draw = 0; draw < 1000; ++draw) {
-    const int a = draw / 100, b = draw / 10 % 10, c = draw % 10;
+    const int a = draw / 100;
+    const int b = draw / 10 % 10;
+    const int c = draw % 10;
     SCOPED_TRACE(draw);
     const char16_t digits[] = {static_cast<char16_t>(u'0' + a), static_cast<char16_t>(u'0' + b),
                                static_cast<char16_t>(u'0' + c)};

@@ -87,10 +87,12 @@ TEST_F(WindowTest, RunsOverwriteJunkTypedIntoResultBoxes) {
 TEST_F(WindowTest, EarlierRunsLeaveNothingBehind) {
   Click("Command1");
   std::vector<lumivar::Text> after_clear;
+  after_clear.reserve(lumivar::kFieldCount);
   for (const FieldId id : lumivar::kAllFields) after_clear.push_back(form_.Fields().Get(id));
 
   for (const QString& draw : QStringList{"123", "358"}) {
-    for (const FieldId id : {Text1, Text2, Text3}) Retype(id, draw.at(lumivar::FieldIndex(id)));
+    for (const FieldId id : {Text1, Text2, Text3})
+      Retype(id, draw.at(static_cast<qsizetype>(lumivar::FieldIndex(id))));
     Click("Command1");
   }
   EXPECT_EQ(Text(Text8), "11");

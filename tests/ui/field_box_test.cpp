@@ -82,6 +82,9 @@ const LimitCase kLimitCases[] = {
   {"digit before an emoji",            Text3,  u"",   -1, Entry::Paste,  u"5😀",    u"5"},
   {"emoji over a written emoji",       Text8,  u"😀", -2, Entry::Commit, u"😁",     u""},
   {"full-width digit",                 Text2,  u"",   -1, Entry::Type,   u"５",     u"５"},
+  {"lone surrogate paste refused",     Text1,  u"",   -1, Entry::Paste,  u"\xDC00", u""},
+  {"lone surrogate over a selection",  Text4,  u"7",  -2, Entry::Paste,  u"\xD83D", u""},
+  {"digit kept, lone surrogate not",   Text3,  u"",   -1, Entry::Commit, u"\xD800" u"5", u"5"},
   {"no limit, paste",                  Text10, u"",   -1, Entry::Paste,  u"😀123",  u"😀123"},
   {"no limit, typing",                 Text11, u"ab", -1, Entry::Type,   u"cdef",   u"abcdef"},
 };

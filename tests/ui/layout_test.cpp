@@ -1,6 +1,9 @@
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRawFont>
+#include <QTextLayout>
 
 #include "logic/forecast.h"
 #include "tests/ui/window_fixture.h"
@@ -144,6 +147,28 @@ TEST_F(WindowTest, DrawingFacesHoldEveryCharacterShown) {
     SCOPED_TRACE(name);
     const QRawFont face = QRawFont::fromFont(Control(name)->font());
     for (const QChar c : text) EXPECT_TRUE(face.supportsCharacter(c)) << QString(c).toStdString();
+  }
+}
+
+// A Chinese character the bundled faces lack, typed by the user, is drawn
+// from a system font that has it rather than as an empty box.
+TEST_F(WindowTest, CharactersBeyondTheBundledFacesComeFromASystemFont) {
+  const QString typed = u"鑫"_s;
+  if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) {
+    GTEST_SKIP() << "no Chinese font on this system";
+  }
+  for (const char* name : {"Text1", "Text10"}) {
+    SCOPED_TRACE(name);
+    const QFont font = Control(name)->font();
+    ASSERT_FALSE(QRawFont::fromFont(font).supportsCharacter(typed.at(0)));
+    QTextLayout layout(typed, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_NE(runs.first().rawFont().familyName(), font.family());
+    EXPECT_TRUE(runs.first().rawFont().supportsCharacter(typed.at(0)));
   }
 }
 
