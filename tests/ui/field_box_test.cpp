@@ -34,26 +34,6 @@ TEST_F(WindowTest, MaskedBoxesShowOneStarPerUtf16UnitAndStoreTheText) {
   EXPECT_EQ(Box(Text5)->displayText(), "*");  // masked at once, not after a delay
 }
 
-TEST_F(WindowTest, MaskedBoxesLetNoTextBeCopiedOrCut) {
-  QClipboard* clipboard = QApplication::clipboard();
-  for (const FieldId id : {Text4, Text10}) {
-    form_.Fields().Set(id, u"6");
-    clipboard->setText("untouched");
-    QTest::mouseClick(Box(id), Qt::LeftButton);
-    PressAtFocus(Qt::Key_A, Qt::ControlModifier);
-    PressAtFocus(Qt::Key_C, Qt::ControlModifier);
-    PressAtFocus(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(clipboard->text(), "untouched");
-    EXPECT_EQ(Text(id), "6");
-  }
-  // A plain box does copy, so the keys above did reach the boxes.
-  form_.Fields().Set(Text11, u"abc");
-  QTest::mouseClick(Box(Text11), Qt::LeftButton);
-  PressAtFocus(Qt::Key_A, Qt::ControlModifier);
-  PressAtFocus(Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(clipboard->text(), "abc");
-}
-
 enum class Entry { Type, Paste, Commit };
 
 struct LimitCase {
