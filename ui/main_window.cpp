@@ -76,10 +76,8 @@ void ApplyColours(QWidget* widget, ControlKind kind, const Colours& colours) {
     palette.setColor(QPalette::Base, ground);
     palette.setColor(QPalette::Text, text);
   } else {
-    // Styles differ in which role they draw a group box caption with.
     palette.setColor(QPalette::Window, ground);
     palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
     widget->setAutoFillBackground(true);
   }
   widget->setPalette(palette);
@@ -104,8 +102,6 @@ QLineEdit* CreateEditBox(const ControlRow& row, QWidget* parent, MaskStyle* mask
   // Qt would search the system's fonts and map a CJK face only to drop it.
   if (row.font) box->setFont(DesignFont(*row.font));
   box->setText(row.caption.toString());
-  // A screen reader hears that a masked box is hidden, never what it holds.
-  if (row.masked) box->setAccessibleDescription(QStringLiteral("已隐藏"));
   box->setAlignment(Qt::AlignCenter);
   if (row.entry_limit != kNoLimit) {
     box->setValidator(new EntryLimitValidator(row.entry_limit, box));

@@ -46,6 +46,8 @@ int MaskStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
 void MaskBox(QLineEdit* box, MaskStyle* style) {
   box->setStyle(style);
   box->setEchoMode(QLineEdit::Password);
+  // A screen reader hears that the box is hidden, never what it holds.
+  box->setAccessibleDescription(QStringLiteral("已隐藏"));
   box->installEventFilter(new CutCopyBlocker(box));
 }
 
