@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of lumivar against a bare Qt window of the
-# same size, on a private Xvfb display with no window manager.
+# same size, on a private Xvfb display with no window manager. For reference
+# it also measures edit_window, the bare window with one edit box in it.
 #
 #   bench/startup.sh BUILD_DIR [RUNS]      (RUNS per program, default 21)
 #
 # Each run is timed by map_probe from just before fork() until the X server
 # reports the program's top-level window mapped. The program then gets 300 ms
 # to paint before it is closed with WM_DELETE_WINDOW; /usr/bin/time -v wraps
-# it and reports its peak resident set size. The two programs alternate, and
-# which goes first swaps every round, so drift in the machine's load hits
-# both alike. Two warm-up runs of each (not counted) fill the page cache.
+# it and reports its peak resident set size. Each round runs every program
+# once, and the order rotates from round to round, so drift in the machine's
+# load hits all alike. Two warm-up rounds (not counted) fill the page cache.
 set -euo pipefail
 
 build=${1:?usage: bench/startup.sh BUILD_DIR [RUNS]}
@@ -21,12 +22,17 @@ source "$here/xvfb.sh"
 probe="$build/bench/map_probe"
 lumivar="$build/app/lumivar"
 bare="$build/bench/bare_window"
-for f in "$probe" "$lumivar" "$bare"; do
+edit="$build/bench/edit_window"
+for f in "$probe" "$lumivar" "$bare" "$edit"; do
   [ -x "$f" ] || { echo "startup: $f is not built" >&2; exit 1; }
 done
 
-lumivar_title="Lumivar直选条件预测V2.5"
-bare_title="bare_window"
+# name, window title, program
+programs=(
+  "lumivar|Lumivar直选条件预测V2.5|$lumivar"
+  "bare|bare_window|$bare"
+  "edit|edit_window|$edit"
+)
 
 scratch=$(mktemp -d)
 export XDG_RUNTIME_DIR="$scratch/runtime"
@@ -43,21 +49,27 @@ measure() {
   echo "${line#map_ms=}" | awk -v rss="$rss" '{print $1, rss}'
 }
 
-for _ in 1 2; do
-  measure "$lumivar_title" "$lumivar" >/dev/null
-  measure "$bare_title" "$bare" >/dev/null
-done
+# One round: every program once, starting with program number $1; the
+# figures go to a file per program unless $2 is "warm-up".
+round() {
+  local first=$1 k name title program
+  for ((k = 0; k < ${#programs[@]}; k++)); do
+    IFS='|' read -r name title program <<<"${programs[(first + k) % ${#programs[@]}]}"
+    if [ "${2:-}" = warm-up ]; then
+      measure "$title" "$program" >/dev/null
+    else
+      measure "$title" "$program" >>"$scratch/$name"
+    fi
+  done
+}
 
+round 0 warm-up
+round 1 warm-up
 : >"$scratch/lumivar"
 : >"$scratch/bare"
+: >"$scratch/edit"
 for ((i = 0; i < runs; i++)); do
-  if ((i % 2 == 0)); then
-    measure "$lumivar_title" "$lumivar" >>"$scratch/lumivar"
-    measure "$bare_title" "$bare" >>"$scratch/bare"
-  else
-    measure "$bare_title" "$bare" >>"$scratch/bare"
-    measure "$lumivar_title" "$lumivar" >>"$scratch/lumivar"
-  fi
+  round "$i"
 done
 
 median() {  # column of a file
@@ -67,10 +79,12 @@ median() {  # column of a file
 
 lum_ms=$(median "$scratch/lumivar" 1)
 bare_ms=$(median "$scratch/bare" 1)
+edit_ms=$(median "$scratch/edit" 1)
 lum_kb=$(median "$scratch/lumivar" 2)
 bare_kb=$(median "$scratch/bare" 2)
+edit_kb=$(median "$scratch/edit" 2)
 
-echo "Start-up on Xvfb $DISPLAY, $runs alternating runs each (medians):"
+echo "Start-up on Xvfb $DISPLAY, $runs rounds (medians):"
 awk -v lm="$lum_ms" -v bm="$bare_ms" -v lk="$lum_kb" -v bk="$bare_kb" 'BEGIN {
   tr = lm / bm; mr = lk / bk
   printf "  %-26s %12s %12s %8s  %s\n", "", "lumivar", "bare_window", "ratio", "target"
@@ -79,5 +93,13 @@ awk -v lm="$lum_ms" -v bm="$bare_ms" -v lk="$lum_kb" -v bk="$bare_kb" 'BEGIN {
   printf "  %-26s %12d %12d %8.3f  <= 1.15 %s\n", "peak RSS, kB", lk, bk, mr,
          mr <= 1.15 ? "met" : "MISSED"
 }'
-printf '  all runs, ms  lumivar:    %s\n' "$(cut -d' ' -f1 "$scratch/lumivar" | sort -g | tr '\n' ' ')"
-printf '  all runs, ms  bare_window: %s\n' "$(cut -d' ' -f1 "$scratch/bare" | sort -g | tr '\n' ' ')"
+echo "For reference, edit_window (the bare window with one edit box holding a digit):"
+awk -v lm="$lum_ms" -v bm="$bare_ms" -v em="$edit_ms" -v lk="$lum_kb" -v bk="$bare_kb" \
+  -v ek="$edit_kb" 'BEGIN {
+  printf "  %-26s %12s %16s %18s\n", "", "edit_window", "edit / bare", "lumivar / edit"
+  printf "  %-26s %12.1f %16.3f %18.3f\n", "process start to mapped, ms", em, em / bm, lm / em
+  printf "  %-26s %12d %16.3f %18.3f\n", "peak RSS, kB", ek, ek / bk, lk / ek
+}'
+for name in lumivar bare edit; do
+  printf '  all runs, ms  %-8s %s\n' "$name:" "$(cut -d' ' -f1 "$scratch/$name" | sort -g | tr '\n' ' ')"
+done
