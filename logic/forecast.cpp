@@ -1,6 +1,6 @@
-#include "forecast.h"
+#include "logic/forecast.h"
 
-#include "value_conversions.h"
+#include "logic/value_conversions.h"
 
 namespace lumivar {
 namespace {

@@ -1,4 +1,4 @@
-#include "forecast_fields.h"
+#include "logic/forecast_fields.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "value_conversions.h"
+#include "logic/value_conversions.h"
 
 #include <array>
 #include <charconv>

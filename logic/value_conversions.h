@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "forecast_fields.h"
+#include "logic/forecast_fields.h"
 
 namespace lumivar {
 

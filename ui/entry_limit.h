@@ -4,25 +4,25 @@
 #include <QString>
 #include <QValidator>
 
+#include <cstddef>
+
 namespace lumivar::ui {
 
-// Limits what the user types, pastes or commits through an input method into
-// a box to `limit` UTF-16 units, the way a native edit box's text limit does:
-// the overflow of an insertion is dropped, the text already there is never
-// cut, and half of a surrogate pair is never kept, nor a lone surrogate that
-// came in with the insertion. An insertion of which nothing fits is refused
-// whole, so the box's text does not change at all.
+// Holds what the user types, pastes or commits through an input method into
+// a box to the box's entry limit, through ApplyEntryLimit. Qt hands a
+// validator the whole new text and the cursor, so the edit is recovered from
+// the text before it.
 //
 // QLineEdit::setMaxLength is no use here: it also truncates setText and can
 // split a surrogate pair.
 class EntryLimitValidator final : public QValidator {
  public:
-  EntryLimitValidator(int limit, QLineEdit* box);
+  EntryLimitValidator(std::size_t limit, QLineEdit* box);
 
   State validate(QString& input, int& pos) const override;
 
  private:
-  int limit_;
+  std::size_t limit_;
   QString before_;  // the box's text before the edit being validated
 };
 

@@ -2,25 +2,27 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <utility>
 
-#include "logic/forecast_fields.h"
+#include "ui/version.h"
 
 namespace lumivar::ui {
 namespace {
 
 using enum ControlKind;
 
-constexpr QRgb kNavy = 0x000040;
-constexpr QRgb kWhite = 0xFFFFFF;
-constexpr QRgb kBlack = 0x000000;
-constexpr QRgb kRed = 0xFF0000;
-constexpr QRgb kOrange = 0xFF8000;
-constexpr QRgb kGreen = 0x00FF00;
-constexpr QRgb kLavender = 0x8080FF;
-constexpr QRgb kCyan = 0x00FFFF;
+constexpr Rgb kNavy = 0x000040;
+constexpr Rgb kWhite = 0xFFFFFF;
+constexpr Rgb kBlack = 0x000000;
+constexpr Rgb kRed = 0xFF0000;
+constexpr Rgb kOrange = 0xFF8000;
+constexpr Rgb kGreen = 0x00FF00;
+constexpr Rgb kLavender = 0x8080FF;
+constexpr Rgb kCyan = 0x00FFFF;
 
 constexpr Colours kCaptionColours{kWhite, kNavy};
-constexpr Colours OnBlack(QRgb text) {
+constexpr Colours OnBlack(Rgb text) {
   return {text, kBlack};
 }
 
@@ -30,43 +32,78 @@ constexpr FontStyle kHeiJoined{FontFace::Hei, 21.75};
 constexpr FontStyle kSongBanker{FontFace::Song, 14.25};
 constexpr FontStyle kSongBanner{FontFace::Song, 15.75};
 
-constexpr QStringView kBanner(kBannerText.data(), static_cast<qsizetype>(kBannerText.size()));
+constexpr std::nullopt_t kNone = std::nullopt;
 
+// The title is the program's name followed by "V" and the version.
+constexpr std::u16string_view kTitleStem = u"Lumivar直选条件预测V";
+constexpr auto kTitleUnits = [] {
+  std::array<char16_t, kTitleStem.size() + kShortVersion.size()> units{};
+  std::copy(kShortVersion.begin(), kShortVersion.end(),
+            std::copy(kTitleStem.begin(), kTitleStem.end(), units.begin()));
+  return units;
+}();
+constexpr std::u16string_view kTitle(kTitleUnits.data(), kTitleUnits.size());
+
+// Geometry in twips as designed; FromTwips gives the pixels.
 // clang-format off
 constexpr std::array<ControlRow, 25> kControls = {{
-  // name        kind     parent    geometry (px)        colours            font          limit     masked enabled tab         caption  accessible name
-  {"Form1",     Window,  "",       {0, 0, 490, 434},    kCaptionColours,   kSong9,       kNoLimit, false, true,  kNoTabStop, u"Lumivar直选条件预测V2.5", u"Lumivar直选条件预测V2.5"},
-  {"Frame1",    Frame,   "Form1",  {8, 8, 289, 73},     kCaptionColours,   std::nullopt, kNoLimit, false, true,  0,          u"输入区", u"输入区"},
-  {"Text1",     EditBox, "Frame1", {8, 16, 65, 49},     OnBlack(kRed),     kSongDigit,   1,        false, true,  1,          u"", u"输入区 百位"},
-  {"Text2",     EditBox, "Frame1", {112, 16, 65, 49},   OnBlack(kRed),     kSongDigit,   1,        false, true,  2,          u"", u"输入区 十位"},
-  {"Text3",     EditBox, "Frame1", {216, 16, 65, 49},   OnBlack(kRed),     kSongDigit,   1,        false, true,  3,          u"", u"输入区 个位"},
-  {"Frame2",    Frame,   "Form1",  {8, 88, 289, 121},   kCaptionColours,   std::nullopt, kNoLimit, false, true,  4,          u"转换区", u"转换区"},
-  {"Text4",     EditBox, "Frame2", {8, 16, 49, 49},     OnBlack(kOrange),  kSongDigit,   1,        true,  true,  5,          u"", u"转换区 和值尾"},
-  {"Text5",     EditBox, "Frame2", {64, 16, 49, 49},    OnBlack(kOrange),  kSongDigit,   1,        true,  true,  6,          u"", u"转换区 最大数"},
-  {"Text6",     EditBox, "Frame2", {120, 16, 49, 49},   OnBlack(kOrange),  kSongDigit,   1,        true,  true,  7,          u"", u"转换区 最小数"},
-  {"Text7",     EditBox, "Frame2", {176, 16, 49, 49},   OnBlack(kOrange),  kSongDigit,   1,        true,  true,  8,          u"", u"转换区 跨度"},
-  {"Text8",     EditBox, "Frame2", {232, 16, 49, 49},   OnBlack(kOrange),  kSongDigit,   1,        true,  true,  9,          u"", u"转换区 选择号"},
-  {"Text10",    EditBox, "Frame2", {8, 72, 273, 33},    OnBlack(kOrange),  kHeiJoined,   kNoLimit, true,  true,  14,         u"", u"转换区 号码连写"},
-  {"Frame3",    Frame,   "Form1",  {8, 216, 289, 57},   kCaptionColours,   std::nullopt, kNoLimit, false, true,  10,         u"胆码区", u"胆码区"},
-  {"Text11",    EditBox, "Frame3", {8, 16, 273, 27},    OnBlack(kWhite),   kSongBanker,  kNoLimit, false, true,  15,         u"", u"胆码区 精准6胆"},
-  {"Frame4",    Frame,   "Form1",  {8, 280, 81, 65},    kCaptionColours,   std::nullopt, kNoLimit, false, true,  17,         u"杀合区", u"杀合区"},
-  {"Text9",     EditBox, "Frame4", {8, 16, 65, 43},     OnBlack(kGreen),   kSongDigit,   1,        false, true,  18,         u"", u"杀合区 杀合"},
-  {"Frame5",    Frame,   "Form1",  {112, 280, 81, 65},  kCaptionColours,   std::nullopt, kNoLimit, false, true,  19,         u"杀跨区", u"杀跨区"},
-  {"Text13(0)", EditBox, "Frame5", {8, 16, 65, 43},     OnBlack(kLavender), kSongDigit,  1,        false, true,  20,         u"", u"杀跨区 杀跨"},
-  {"Frame6",    Frame,   "Form1",  {216, 280, 81, 65},  kCaptionColours,   std::nullopt, kNoLimit, false, true,  21,         u"杀个位", u"杀个位"},
-  {"Text13(1)", EditBox, "Frame6", {8, 16, 65, 43},     OnBlack(kCyan),    kSongDigit,   1,        false, true,  22,         u"", u"杀个位"},
-  {"Text12",    EditBox, "Form1",  {-16, 392, 513, 33}, OnBlack(kWhite),   kSongBanner,  kNoLimit, false, false, 16,         kBanner, u"说明"},
-  {"Command1",  Button,  "Form1",  {8, 352, 145, 33},   std::nullopt,      kSong9,       kNoLimit, false, true,  11,         u"开始预测", u"开始预测"},
-  {"Command2",  Button,  "Form1",  {168, 352, 153, 33}, std::nullopt,      kSong9,       kNoLimit, false, true,  12,         u"清除数据", u"清除数据"},
-  {"Command3",  Button,  "Form1",  {336, 352, 145, 33}, std::nullopt,      kSong9,       kNoLimit, false, true,  13,         u"退出系统", u"退出系统"},
-  {"Image1",    Picture, "Form1",  {304, 8, 181, 330},  std::nullopt,      std::nullopt, kNoLimit, false, true,  kNoTabStop, u"", u"装饰图片"},
+  // name        kind     parent    geometry (twips)                     colours             font         limit masked enabled tab   caption   accessible name   resource
+  {"Form1",     Window,  "",       FromTwips(0, 0, 7350, 6510),         kCaptionColours,    kSong9,      kNone, false, true,  kNone, kTitle,   kTitle,           "icons/lumivar.png"},
+  {"Frame1",    Frame,   "Form1",  FromTwips(120, 120, 4335, 1095),     kCaptionColours,    kNone,       kNone, false, true,  0,     u"输入区", u"输入区",         ""},
+  {"Text1",     EditBox, "Frame1", FromTwips(120, 240, 975, 735),       OnBlack(kRed),      kSongDigit,  1,     false, true,  1,     u"",      u"输入区 百位",    ""},
+  {"Text2",     EditBox, "Frame1", FromTwips(1680, 240, 975, 735),      OnBlack(kRed),      kSongDigit,  1,     false, true,  2,     u"",      u"输入区 十位",    ""},
+  {"Text3",     EditBox, "Frame1", FromTwips(3240, 240, 975, 735),      OnBlack(kRed),      kSongDigit,  1,     false, true,  3,     u"",      u"输入区 个位",    ""},
+  {"Frame2",    Frame,   "Form1",  FromTwips(120, 1320, 4335, 1815),    kCaptionColours,    kNone,       kNone, false, true,  4,     u"转换区", u"转换区",         ""},
+  {"Text4",     EditBox, "Frame2", FromTwips(120, 240, 735, 735),       OnBlack(kOrange),   kSongDigit,  1,     true,  true,  5,     u"",      u"转换区 和值尾",  ""},
+  {"Text5",     EditBox, "Frame2", FromTwips(960, 240, 735, 735),       OnBlack(kOrange),   kSongDigit,  1,     true,  true,  6,     u"",      u"转换区 最大数",  ""},
+  {"Text6",     EditBox, "Frame2", FromTwips(1800, 240, 735, 735),      OnBlack(kOrange),   kSongDigit,  1,     true,  true,  7,     u"",      u"转换区 最小数",  ""},
+  {"Text7",     EditBox, "Frame2", FromTwips(2640, 240, 735, 735),      OnBlack(kOrange),   kSongDigit,  1,     true,  true,  8,     u"",      u"转换区 跨度",    ""},
+  {"Text8",     EditBox, "Frame2", FromTwips(3480, 240, 735, 735),      OnBlack(kOrange),   kSongDigit,  1,     true,  true,  9,     u"",      u"转换区 选择号",  ""},
+  {"Text10",    EditBox, "Frame2", FromTwips(120, 1080, 4095, 495),     OnBlack(kOrange),   kHeiJoined,  kNone, true,  true,  14,    u"",      u"转换区 号码连写", ""},
+  {"Frame3",    Frame,   "Form1",  FromTwips(120, 3240, 4335, 855),     kCaptionColours,    kNone,       kNone, false, true,  10,    u"胆码区", u"胆码区",         ""},
+  {"Text11",    EditBox, "Frame3", FromTwips(120, 240, 4095, 405),      OnBlack(kWhite),    kSongBanker, kNone, false, true,  15,    u"",      u"胆码区 精准6胆",  ""},
+  {"Frame4",    Frame,   "Form1",  FromTwips(120, 4200, 1215, 975),     kCaptionColours,    kNone,       kNone, false, true,  17,    u"杀合区", u"杀合区",         ""},
+  {"Text9",     EditBox, "Frame4", FromTwips(120, 240, 975, 645),       OnBlack(kGreen),    kSongDigit,  1,     false, true,  18,    u"",      u"杀合区 杀合",    ""},
+  {"Frame5",    Frame,   "Form1",  FromTwips(1680, 4200, 1215, 975),    kCaptionColours,    kNone,       kNone, false, true,  19,    u"杀跨区", u"杀跨区",         ""},
+  {"Text13(0)", EditBox, "Frame5", FromTwips(120, 240, 975, 645),       OnBlack(kLavender), kSongDigit,  1,     false, true,  20,    u"",      u"杀跨区 杀跨",    ""},
+  {"Frame6",    Frame,   "Form1",  FromTwips(3240, 4200, 1215, 975),    kCaptionColours,    kNone,       kNone, false, true,  21,    u"杀个位", u"杀个位",         ""},
+  {"Text13(1)", EditBox, "Frame6", FromTwips(120, 240, 975, 645),       OnBlack(kCyan),     kSongDigit,  1,     false, true,  22,    u"",      u"杀个位",         ""},
+  {"Text12",    EditBox, "Form1",  FromTwips(-240, 5880, 7695, 495),    OnBlack(kWhite),    kSongBanner, kNone, false, false, 16,    kBannerText, u"说明",        ""},
+  {"Command1",  Button,  "Form1",  FromTwips(120, 5280, 2175, 495),     kNone,              kSong9,      kNone, false, true,  11,    u"开始预测", u"开始预测",     ""},
+  {"Command2",  Button,  "Form1",  FromTwips(2520, 5280, 2295, 495),    kNone,              kSong9,      kNone, false, true,  12,    u"清除数据", u"清除数据",     ""},
+  {"Command3",  Button,  "Form1",  FromTwips(5040, 5280, 2175, 495),    kNone,              kSong9,      kNone, false, true,  13,    u"退出系统", u"退出系统",     ""},
+  {"Image1",    Picture, "Form1",  FromTwips(4560, 120, 2715, 4950),    kNone,              kNone,       kNone, false, true,  kNone, u"",      u"装饰图片",       "images/portrait.jpg"},
 }};
 // clang-format on
+
+constexpr bool TakesFocus(const ControlRow& row) {
+  return (row.kind == EditBox || row.kind == Button) && row.enabled;
+}
+
+constexpr std::size_t kTabStopCount =
+    static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), TakesFocus));
+
+// Frames, the picture and the disabled banner hold tab positions too, but
+// never take the focus, so they are left out of the chain.
+constexpr auto kTabStops = [] {
+  std::array<const ControlRow*, kTabStopCount> stops{};
+  auto* next = stops.begin();
+  for (const ControlRow& row : kControls) {
+    if (TakesFocus(row)) *next++ = &row;
+  }
+  std::sort(stops.begin(), stops.end(),
+            [](const ControlRow* a, const ControlRow* b) { return *a->tab_index < *b->tab_index; });
+  return stops;
+}();
 
 }  // namespace
 
 std::span<const ControlRow> ControlTable() {
   return kControls;
+}
+
+const ControlRow& WindowRow() {
+  return kControls.front();
 }
 
 const ControlRow* FindControl(std::string_view name) {
@@ -75,8 +112,33 @@ const ControlRow* FindControl(std::string_view name) {
   return found == kControls.end() ? nullptr : found;
 }
 
-QStringView FamilyName(FontFace face) {
-  return face == FontFace::Song ? QStringView(u"宋体") : QStringView(u"黑体");
+std::span<const ControlRow* const> TabStops() {
+  return kTabStops;
+}
+
+std::optional<FieldId> FieldOf(const ControlRow& row) {
+  if (row.kind != EditBox) return std::nullopt;
+  for (const FieldId id : kAllFields) {
+    if (FieldName(id) == row.name) return id;
+  }
+  return std::nullopt;
+}
+
+std::optional<Command> CommandOf(const ControlRow& row) {
+  static constexpr std::array<std::pair<std::string_view, Command>, kCommandCount> kCommands = {{
+      {"Command1", Command::StartForecast},
+      {"Command2", Command::ClearData},
+      {"Command3", Command::ExitProgram},
+  }};
+  if (row.kind != Button) return std::nullopt;
+  for (const auto& [name, command] : kCommands) {
+    if (name == row.name) return command;
+  }
+  return std::nullopt;
+}
+
+std::u16string_view FamilyName(FontFace face) {
+  return face == FontFace::Song ? u"宋体" : u"黑体";
 }
 
 }  // namespace lumivar::ui

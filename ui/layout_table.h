@@ -1,57 +1,94 @@
 #pragma once
 
-#include <QRect>
-#include <QRgb>
-#include <QStringView>
-
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "logic/forecast_fields.h"
 
 namespace lumivar::ui {
 
 enum class ControlKind { Window, Frame, EditBox, Button, Picture };
 
-// The two design faces; the window asks for them by their Chinese names.
+// The two design faces; a window asks for them by their Chinese names.
 enum class FontFace { Song, Hei };
 
+// Every face of the window is bold and asks for the GB2312 character set.
 struct FontStyle {
   FontFace face;
-  double point_size;  // always bold
+  double point_size;
 };
+
+// A colour as 0xRRGGBB.
+using Rgb = std::uint32_t;
 
 struct Colours {
-  QRgb text;    // caption text for the window and frames, text for edit boxes
-  QRgb ground;  // background
+  Rgb text;    // caption text for the window and frames, text for edit boxes
+  Rgb ground;  // background
 };
 
-inline constexpr int kNoLimit = 0;
-inline constexpr int kNoTabStop = -1;
+// A rectangle in pixels at 96 DPI: left, top, width, height.
+struct Rect {
+  int left;
+  int top;
+  int width;
+  int height;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
 
-// One control of the window. Geometry is in logical pixels relative to the
-// parent's top-left corner (for the window itself only the size counts).
+// The design gives positions in twips; 15 twips make one pixel at 96 DPI.
+inline constexpr int kTwipsPerPixel = 15;
+constexpr Rect FromTwips(int left, int top, int width, int height) {
+  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+          height / kTwipsPerPixel};
+}
+
+// One control of the window. Geometry is relative to the parent's top-left
+// corner; for the window itself it is the client area.
 struct ControlRow {
   std::string_view name;
   ControlKind kind;
   std::string_view parent;  // empty for the window itself
-  QRect geometry;
+  Rect geometry;
   std::optional<Colours> colours;  // none: the platform's own colours
-  std::optional<FontStyle> font;   // none: inherited from the parent
-  int entry_limit;                 // most characters the user may type or paste
-  bool masked;                     // shows one '*' per character
+  std::optional<FontStyle> font;   // none: the window's font
+  std::optional<int> entry_limit;  // most UTF-16 units the user may type or paste
+  bool masked;                     // shows one '*' per UTF-16 unit
   bool enabled;                    // a disabled box never takes the focus
-  int tab_index;                   // design tab position; frames have one too
-  QStringView caption;             // title, frame or button caption, or the box's text at start
-  QStringView accessible_name;     // what a screen reader announces: zone caption and meaning
+  std::optional<int> tab_index;    // design tab position; frames have one too
+  std::u16string_view caption;     // title, frame or button caption, or the box's text at start
+  std::u16string_view accessible_name;  // what a screen reader announces
+  std::string_view resource;            // the icon of the window, the image of a picture
 };
 
-// Every control of the window, parents before their children.
+// The character a masked box shows for each unit of its text.
+inline constexpr char16_t kMaskCharacter = u'*';
+
+// Every control of the window, the window first, parents before children.
 std::span<const ControlRow> ControlTable();
 
-// The control of that name; nullptr when there is none.
+// The window's own row: title, client size, colours, font and icon.
+const ControlRow& WindowRow();
+
+// The control of that name, if there is one.
 const ControlRow* FindControl(std::string_view name);
 
-// The family name the window asks for: "宋体" or "黑体".
-QStringView FamilyName(FontFace face);
+// The controls that take the keyboard focus, in tab order.
+std::span<const ControlRow* const> TabStops();
+
+// The field an edit box holds; none for the other controls.
+std::optional<FieldId> FieldOf(const ControlRow& row);
+
+// What clicking a button runs.
+enum class Command { StartForecast, ClearData, ExitProgram };
+inline constexpr std::size_t kCommandCount = 3;
+
+// The command of a button; none for the other controls.
+std::optional<Command> CommandOf(const ControlRow& row);
+
+// The family name a window asks for: "宋体" or "黑体".
+std::u16string_view FamilyName(FontFace face);
 
 }  // namespace lumivar::ui

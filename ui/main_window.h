@@ -2,15 +2,21 @@
 
 #include <QWidget>
 
+#include <array>
+#include <map>
 #include <memory>
+#include <string_view>
 
 #include "logic/forecast.h"
 #include "logic/forecast_fields.h"
+#include "ui/layout_table.h"
+
+class QLineEdit;
+class QPushButton;
 
 namespace lumivar::ui {
 class FieldBoxes;
 class MaskStyle;
-struct ControlRow;
 }  // namespace lumivar::ui
 
 // The program's one window. It builds itself, with its fonts, icon and
@@ -27,14 +33,20 @@ class Form1 : public QWidget {
   lumivar::FieldSet& Fields();
 
  private:
-  void BuildControl(const lumivar::ui::ControlRow& row);
+  using Boxes = std::array<QLineEdit*, lumivar::kFieldCount>;
+  // The controls built so far by name: parents for their children, and the
+  // links of the tab chain. Used only while the window is built.
+  using Built = std::map<std::string_view, QWidget*>;
+
   void SetUpWindow(const lumivar::ui::ControlRow& row);
-  QWidget* CreateChild(const lumivar::ui::ControlRow& row, QWidget* parent);
-  void SetUpTabOrder();
+  QWidget* CreateChild(const lumivar::ui::ControlRow& row, QWidget* parent, Boxes& boxes);
+  void Decorate(QWidget* widget, const lumivar::ui::ControlRow& row);
+  static void ChainTabStops(const Built& built);
   void ConnectHandlers();
   void MoveFocus(lumivar::FocusRequest request);
-  void ExitProgram();
+  static void ExitProgram();
 
   std::unique_ptr<lumivar::ui::MaskStyle> mask_style_;
   std::unique_ptr<lumivar::ui::FieldBoxes> fields_;
+  std::array<QPushButton*, lumivar::ui::kCommandCount> buttons_{};
 };

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QStyleFactory>
 
+#include "ui/layout_table.h"
+
 namespace lumivar::ui {
 namespace {
 
@@ -35,7 +37,7 @@ int MaskStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
                          QStyleHintReturn* return_data) const {
   switch (hint) {
     case SH_LineEdit_PasswordCharacter:
-      return '*';
+      return kMaskCharacter;
     case SH_LineEdit_PasswordMaskDelay:
       return 0;  // never show the last typed character in clear
     default:

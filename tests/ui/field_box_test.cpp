@@ -46,27 +46,18 @@ struct LimitCase {
   const char16_t* stored;
 };
 
+// Each way of entering text reaches the entry-limit rule, whose own cases
+// are tested on the rule; the program's writes never do.
 // clang-format off
 const LimitCase kLimitCases[] = {
-  {"second typed character refused",   Text1,  u"",   -1, Entry::Type,   u"45",     u"4"},
-  {"typing before the character",      Text1,  u"7",  0,  Entry::Type,   u"4",      u"7"},
-  {"paste keeps what fits",            Text1,  u"",   -1, Entry::Paste,  u"45",     u"4"},
-  {"selection typed over",             Text1,  u"7",  -2, Entry::Type,   u"8",      u"8"},
-  {"program write kept, typing",       Text8,  u"12", -1, Entry::Type,   u"3",      u"12"},
-  {"program write kept, mid typing",   Text8,  u"12", 1,  Entry::Type,   u"3",      u"12"},
-  {"program write kept, paste",        Text7,  u"-3", 0,  Entry::Paste,  u"3",      u"-3"},
-  {"program write pasted over",        Text8,  u"12", -2, Entry::Paste,  u"45",     u"4"},
-  {"emoji paste refused whole",        Text1,  u"",   -1, Entry::Paste,  u"😀",     u""},
-  {"emoji commit refused whole",       Text9,  u"",   -1, Entry::Commit, u"😀",     u""},
-  {"emoji before a digit",             Text2,  u"",   -1, Entry::Paste,  u"😀5",    u""},
-  {"digit before an emoji",            Text3,  u"",   -1, Entry::Paste,  u"5😀",    u"5"},
-  {"emoji over a written emoji",       Text8,  u"😀", -2, Entry::Commit, u"😁",     u""},
-  {"full-width digit",                 Text2,  u"",   -1, Entry::Type,   u"５",     u"５"},
-  {"lone surrogate paste refused",     Text1,  u"",   -1, Entry::Paste,  u"\xDC00", u""},
-  {"lone surrogate over a selection",  Text4,  u"7",  -2, Entry::Paste,  u"\xD83D", u""},
-  {"digit kept, lone surrogate not",   Text3,  u"",   -1, Entry::Commit, u"\xD800" u"5", u"5"},
-  {"no limit, paste",                  Text10, u"",   -1, Entry::Paste,  u"😀123",  u"😀123"},
-  {"no limit, typing",                 Text11, u"ab", -1, Entry::Type,   u"cdef",   u"abcdef"},
+  {"second typed character refused",  Text1,  u"",   -1, Entry::Type,   u"45",  u"4"},
+  {"paste keeps what fits",           Text1,  u"",   -1, Entry::Paste,  u"45",  u"4"},
+  {"selection typed over",            Text1,  u"7",  -2, Entry::Type,   u"8",   u"8"},
+  {"program write kept, mid typing",  Text8,  u"12", 1,  Entry::Type,   u"3",   u"12"},
+  {"emoji commit refused whole",      Text9,  u"",   -1, Entry::Commit, u"😀",  u""},
+  {"emoji over a written emoji",      Text8,  u"😀", -2, Entry::Commit, u"😁",  u""},
+  {"no limit, paste",                 Text10, u"",   -1, Entry::Paste,  u"😀123", u"😀123"},
+  {"no limit, typing",                Text11, u"ab", -1, Entry::Type,   u"cdef", u"abcdef"},
 };
 // clang-format on
 

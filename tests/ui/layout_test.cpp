@@ -7,116 +7,70 @@
 
 #include "logic/forecast.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/controls.h"
 #include "ui/layout_table.h"
+#include "ui/version.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
 
 using lumivar::FieldId;
-using lumivar::ui::FindControl;
 
-constexpr QRgb kUnset = 0xFF000000;  // no colour of its own
-constexpr QRgb kNavy = 0x000040;
-constexpr QRgb kWhite = 0xFFFFFF;
+using lumivar::ui::ControlKind;
+using lumivar::ui::ControlRow;
+using lumivar::ui::ControlTable;
+using lumivar::ui::ToQColor;
+using lumivar::ui::ToQRect;
+using lumivar::ui::ToQString;
 
-// The window as designed, written out independently of the layout table:
-// geometry in twips, 15 twips to the pixel.
-struct Designed {
-  const char* name;
-  const char* parent;
-  QRect twips;
-  QRgb text;
-  QRgb ground;
-  const char16_t* family;
-  double points;
-  int limit;  // 0: none
-  bool masked;
-};
-
-// clang-format off
-const Designed kDesign[] = {
-  {"Frame1",    "Form1",  {120, 120, 4335, 1095},  kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Frame2",    "Form1",  {120, 1320, 4335, 1815}, kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Frame3",    "Form1",  {120, 3240, 4335, 855},  kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Frame4",    "Form1",  {120, 4200, 1215, 975},  kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Frame5",    "Form1",  {1680, 4200, 1215, 975}, kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Frame6",    "Form1",  {3240, 4200, 1215, 975}, kWhite,   kNavy,   nullptr, 0,     0, false},
-  {"Text1",     "Frame1", {120, 240, 975, 735},    0xFF0000, 0,       u"宋体", 26.25, 1, false},
-  {"Text2",     "Frame1", {1680, 240, 975, 735},   0xFF0000, 0,       u"宋体", 26.25, 1, false},
-  {"Text3",     "Frame1", {3240, 240, 975, 735},   0xFF0000, 0,       u"宋体", 26.25, 1, false},
-  {"Text4",     "Frame2", {120, 240, 735, 735},    0xFF8000, 0,       u"宋体", 26.25, 1, true},
-  {"Text5",     "Frame2", {960, 240, 735, 735},    0xFF8000, 0,       u"宋体", 26.25, 1, true},
-  {"Text6",     "Frame2", {1800, 240, 735, 735},   0xFF8000, 0,       u"宋体", 26.25, 1, true},
-  {"Text7",     "Frame2", {2640, 240, 735, 735},   0xFF8000, 0,       u"宋体", 26.25, 1, true},
-  {"Text8",     "Frame2", {3480, 240, 735, 735},   0xFF8000, 0,       u"宋体", 26.25, 1, true},
-  {"Text10",    "Frame2", {120, 1080, 4095, 495},  0xFF8000, 0,       u"黑体", 21.75, 0, true},
-  {"Text11",    "Frame3", {120, 240, 4095, 405},   0xFFFFFF, 0,       u"宋体", 14.25, 0, false},
-  {"Text9",     "Frame4", {120, 240, 975, 645},    0x00FF00, 0,       u"宋体", 26.25, 1, false},
-  {"Text13(0)", "Frame5", {120, 240, 975, 645},    0x8080FF, 0,       u"宋体", 26.25, 1, false},
-  {"Text13(1)", "Frame6", {120, 240, 975, 645},    0x00FFFF, 0,       u"宋体", 26.25, 1, false},
-  {"Text12",    "Form1",  {-240, 5880, 7695, 495}, 0xFFFFFF, 0,       u"宋体", 15.75, 0, false},
-  {"Command1",  "Form1",  {120, 5280, 2175, 495},  kUnset,   kUnset,  u"宋体", 9,     0, false},
-  {"Command2",  "Form1",  {2520, 5280, 2295, 495}, kUnset,   kUnset,  u"宋体", 9,     0, false},
-  {"Command3",  "Form1",  {5040, 5280, 2175, 495}, kUnset,   kUnset,  u"宋体", 9,     0, false},
-  {"Image1",    "Form1",  {4560, 120, 2715, 4950}, kUnset,   kUnset,  nullptr, 0,     0, false},
-};
-// clang-format on
-
-QRect Pixels(const QRect& twips) {
-  return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
-}
-
-void ExpectColour(const QWidget* widget, QPalette::ColorRole role, QRgb expected) {
-  if (expected == kUnset) return;
-  EXPECT_EQ(widget->palette().color(role), QColor(expected)) << "role " << role;
-}
-
-TEST_F(WindowTest, EveryControlHasItsDesignedPlaceColoursFontLimitAndMask) {
-  for (const Designed& designed : kDesign) {
-    SCOPED_TRACE(designed.name);
-    QWidget* widget = Control(designed.name);
-    const auto* row = FindControl(designed.name);
-    ASSERT_TRUE(widget && row);
-    EXPECT_EQ(widget->parentWidget()->objectName(), designed.parent);
-    EXPECT_EQ(widget->geometry(), Pixels(designed.twips));
-    EXPECT_EQ(row->geometry, Pixels(designed.twips));
-    EXPECT_EQ(row->entry_limit, designed.limit);
-    EXPECT_EQ(row->masked, designed.masked);
-    if (designed.family) {
-      EXPECT_EQ(widget->font().family(), QString::fromUtf16(designed.family));
-      EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), designed.points);
+// Every window builds from the layout table; this one must show each row as
+// it stands: parent, place, colours, font, entry limit, mask and state.
+TEST_F(WindowTest, EveryControlStandsAsItsTableRowSays) {
+  for (const ControlRow& row : ControlTable()) {
+    if (row.kind == ControlKind::Window) continue;
+    SCOPED_TRACE(std::string(row.name));
+    QWidget* widget = Control(ToQString(row.name));
+    ASSERT_TRUE(widget);
+    EXPECT_EQ(widget->parentWidget()->objectName(), ToQString(row.parent));
+    EXPECT_EQ(widget->geometry(), ToQRect(row.geometry));
+    EXPECT_EQ(widget->isEnabled(), row.enabled);
+    if (row.font) {
+      EXPECT_EQ(widget->font().family(), ToQString(lumivar::ui::FamilyName(row.font->face)));
+      EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), row.font->point_size);
       EXPECT_TRUE(widget->font().bold());
     }
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-      ExpectColour(box, QPalette::Base, designed.ground);
-      ExpectColour(box, QPalette::Text, designed.text);
+    auto* box = qobject_cast<QLineEdit*>(widget);
+    EXPECT_EQ(box != nullptr, row.kind == ControlKind::EditBox);
+    if (box) {
+      EXPECT_EQ(box->palette().color(QPalette::Base), ToQColor(row.colours->ground));
+      EXPECT_EQ(box->palette().color(QPalette::Text), ToQColor(row.colours->text));
       EXPECT_EQ(box->alignment(), Qt::AlignCenter);
-      EXPECT_EQ(box->echoMode(), designed.masked ? QLineEdit::Password : QLineEdit::Normal);
-    } else {
-      ExpectColour(widget, QPalette::Window, designed.ground);
-      ExpectColour(widget, QPalette::WindowText, designed.text);
+      EXPECT_EQ(box->echoMode(), row.masked ? QLineEdit::Password : QLineEdit::Normal);
+      EXPECT_EQ(box->validator() != nullptr, row.entry_limit.has_value());
+    } else if (row.colours) {
+      EXPECT_EQ(widget->palette().color(QPalette::Window), ToQColor(row.colours->ground));
+      EXPECT_EQ(widget->palette().color(QPalette::WindowText), ToQColor(row.colours->text));
     }
   }
 }
 
 TEST_F(WindowTest, TableNamesExactlyTheWindowsControls) {
-  QStringList named;
+  QStringList named{form_.objectName()};
   for (const QWidget* widget : form_.findChildren<QWidget*>()) named << widget->objectName();
   named.sort();
   QStringList designed;
-  for (const Designed& control : kDesign) designed << control.name;
+  for (const ControlRow& row : ControlTable()) designed << ToQString(row.name);
   designed.sort();
   EXPECT_EQ(named, designed);
-  EXPECT_EQ(lumivar::ui::ControlTable().size(), std::size(kDesign) + 1);  // and Form1
 }
 
 TEST_F(WindowTest, WindowHasTitleFixedSizeNavyGroundIconAndPicture) {
   EXPECT_EQ(form_.objectName(), "Form1");
-  EXPECT_EQ(form_.windowTitle(), QString::fromUtf16(u"Lumivar直选条件预测V2.5"));
+  EXPECT_EQ(form_.windowTitle(), u"Lumivar直选条件预测V"_s + ToQString(lumivar::kShortVersion));
   EXPECT_EQ(form_.size(), QSize(490, 434));
   EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
-  ExpectColour(&form_, QPalette::Window, kNavy);
+  EXPECT_EQ(form_.palette().color(QPalette::Window), QColor(0x000040));
   EXPECT_TRUE(form_.windowIcon().availableSizes().contains(QSize(32, 32)));
   const auto* picture = Control<QLabel>("Image1");
   EXPECT_EQ(picture->pixmap().size(), QSize(181, 330));
