@@ -49,62 +49,6 @@ TEST_F(WindowTest, TypicalUseFillsEveryResultAndClearEmptiesThem) {
   }
 }
 
-// Draws run one after another, so that leftovers of earlier runs count: the
-// window must give exactly what the forecast gives on a plain record.
-TEST_F(WindowTest, RunsMatchTheForecastOnAPlainRecord) {
-  const std::array<const char16_t*, 3> draws[] = {
-      {u"1", u"2", u"3"}, {u"3", u"5", u"8"}, {u"", u"", u""},    {u"a", u"5", u"3"},
-      {u"9", u"9", u"9"}, {u"", u"5", u""},   {u"0", u"0", u"0"}, {u"５", u"-", u"z"},
-  };
-  ForecastFields record;
-  for (const auto& draw : draws) {
-    for (const FieldId id : {Text1, Text2, Text3}) {
-      const char16_t* digit = draw.at(static_cast<std::size_t>(id));
-      Retype(id, QString::fromUtf16(digit));
-      record.Set(id, digit);
-    }
-    Click("Command1");
-    lumivar::StartForecast(record);
-    for (const FieldId id : lumivar::kAllFields) {
-      EXPECT_EQ(form_.Fields().Get(id), record.Get(id)) << Box(id)->objectName().toStdString();
-    }
-  }
-}
-
-TEST_F(WindowTest, RunsOverwriteJunkTypedIntoResultBoxes) {
-  ForecastFields record;
-  for (const FieldId id : {Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text13_0}) {
-    Retype(id, "x");
-    record.Set(id, u"x");
-  }
-  Click("Command1");
-  lumivar::StartForecast(record);
-  for (const FieldId id : lumivar::kAllFields) EXPECT_EQ(form_.Fields().Get(id), record.Get(id));
-}
-
-// A selector with no banker line empties Text11, and an all-empty run gives
-// what it gives right after clearing, whatever ran before.
-TEST_F(WindowTest, EarlierRunsLeaveNothingBehind) {
-  Click("Command1");
-  std::vector<lumivar::Text> after_clear;
-  after_clear.reserve(lumivar::kFieldCount);
-  for (const FieldId id : lumivar::kAllFields) after_clear.push_back(form_.Fields().Get(id));
-
-  for (const QString& draw : QStringList{"123", "358"}) {
-    for (const FieldId id : {Text1, Text2, Text3})
-      Retype(id, draw.at(static_cast<qsizetype>(lumivar::FieldIndex(id))));
-    Click("Command1");
-  }
-  EXPECT_EQ(Text(Text8), "11");
-  EXPECT_EQ(Text(Text11), "");
-
-  for (const FieldId id : {Text1, Text2, Text3}) Retype(id, "");
-  Click("Command1");
-  for (const FieldId id : lumivar::kAllFields) {
-    EXPECT_EQ(form_.Fields().Get(id), after_clear.at(lumivar::FieldIndex(id)));
-  }
-}
-
 TEST_F(WindowTest, FocusAdvancesOnlyOnOneCharacterInText1OrText2) {
   const struct {
     const char* what;
