@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QGroupBox>
@@ -25,13 +26,17 @@ using lumivar::ui::ToQRect;
 using lumivar::ui::ToQString;
 
 // Every window builds from the layout table; this one must show each row as
-// it stands: parent, place, colours, font, entry limit, mask and state.
+// it stands: parent, place, colours, font, entry limit, mask, state, and
+// the name a screen reader announces.
 TEST_F(WindowTest, EveryControlStandsAsItsTableRowSays) {
   for (const ControlRow& row : ControlTable()) {
-    if (row.kind == ControlKind::Window) continue;
     SCOPED_TRACE(std::string(row.name));
     QWidget* widget = Control(ToQString(row.name));
     ASSERT_TRUE(widget);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), ToQString(row.accessible_name));
+    if (row.kind == ControlKind::Window) continue;
     EXPECT_EQ(widget->parentWidget()->objectName(), ToQString(row.parent));
     EXPECT_EQ(widget->geometry(), ToQRect(row.geometry));
     EXPECT_EQ(widget->isEnabled(), row.enabled);
@@ -68,6 +73,7 @@ TEST_F(WindowTest, TableNamesExactlyTheWindowsControls) {
 TEST_F(WindowTest, WindowHasTitleFixedSizeNavyGroundIconAndPicture) {
   EXPECT_EQ(form_.objectName(), "Form1");
   EXPECT_EQ(form_.windowTitle(), u"Lumivar直选条件预测V"_s + ToQString(lumivar::kShortVersion));
+  EXPECT_EQ(form_.accessibleName(), form_.windowTitle());
   EXPECT_EQ(form_.size(), QSize(490, 434));
   EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
   EXPECT_EQ(form_.palette().color(QPalette::Window), QColor(0x000040));
