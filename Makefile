@@ -9,8 +9,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 all: build
 
+# What make test needs; every target below installs its own groups of
+# packages (scripts/install-deps GROUP...).
 deps:
-	@scripts/install-deps
+	@scripts/install-deps test
 
 configure: deps
 	cmake --preset $(PRESET)
@@ -21,22 +23,30 @@ build: configure
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
 
-run: build
+# Only the program itself, with only what building and running it needs.
+run:
+	@scripts/install-deps run
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) -j $(JOBS) --target lumivar
 	$(BUILD_DIR)/app/lumivar
 
-lint: deps
+lint:
+	@scripts/install-deps lint
 	tools/lint
 
 # Every benchmark in one run on a Release build: StartForecast timings,
 # start-up time and peak memory against bench/bare_window on Xvfb, and click
 # to result; the last lines compare each figure with its target.
-bench: deps
+bench:
+	@scripts/install-deps bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	bench/run build/bench
 
 # A .deb of the program (CPack; its dependencies come from dpkg-shlibdeps),
-# written to $(BUILD_DIR)/package/.
+# written to $(BUILD_DIR)/package/. CPack builds every target before it
+# packages, so this builds them first, in parallel, with make test's packages
+# (which hold the package group's).
 package: build
 	rm -rf $(BUILD_DIR)/package
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B $(BUILD_DIR)/package
@@ -47,14 +57,16 @@ package: build
 # The packaging checks are left out there: they would wrap the instrumented
 # binary in a .deb (depending on libasan) and stop it with a signal, before
 # any leak check; the end-to-end tests run that same binary properly.
-check-sanitize: deps
+check-sanitize:
+	@scripts/install-deps sanitize
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
 # Coverage-guided fuzzing of the forecast core for FUZZ_SECONDS seconds.
 FUZZ_SECONDS ?= 300
-fuzz: deps
+fuzz:
+	@scripts/install-deps fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	fuzz/run-fuzzer build/fuzz/fuzz/lumivar_fuzz $(FUZZ_SECONDS)

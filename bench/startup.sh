@@ -16,8 +16,8 @@ set -euo pipefail
 build=${1:?usage: bench/startup.sh BUILD_DIR [RUNS]}
 runs=${2:-21}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=bench/xvfb.sh
-source "$here/xvfb.sh"
+# shellcheck source=SCRIPTDIR/../tests/e2e/xvfb.sh
+source "$here/../tests/e2e/xvfb.sh"
 
 probe="$build/bench/map_probe"
 lumivar="$build/app/lumivar"
@@ -27,9 +27,10 @@ for f in "$probe" "$lumivar" "$bare" "$edit"; do
   [ -x "$f" ] || { echo "startup: $f is not built" >&2; exit 1; }
 done
 
+title=$(lumivar_title)
 # name, window title, program
 programs=(
-  "lumivar|Lumivar直选条件预测V2.5|$lumivar"
+  "lumivar|$title|$lumivar"
   "bare|bare_window|$bare"
   "edit|edit_window|$edit"
 )

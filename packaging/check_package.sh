@@ -104,8 +104,8 @@ run_installed() {
   # Global, not local: the exit trap below runs after this function returns.
   root=$(mktemp -d)
   dpkg -x "$deb" "$root"
-  # shellcheck source=bench/xvfb.sh
-  source "$here/../bench/xvfb.sh"
+  # shellcheck source=tests/e2e/xvfb.sh
+  source "$here/../tests/e2e/xvfb.sh"
   start_xvfb
   export XDG_RUNTIME_DIR="$root/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"

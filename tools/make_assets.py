@@ -17,12 +17,15 @@ program does not. Outputs, all deterministic (same input, same bytes):
   resources/lumivar.qrc, resources/lumivar.rc
 
 The font subsets hold every character the program shows: the non-ASCII
-characters of the string literals in logic/ and ui/, plus a fixed set.
+characters of the string literals in the folders of SOURCE_DIRS, plus a fixed
+set. Every top-level folder of the project is listed below, read or not; an
+unlisted one stops the generator.
 """
 
 import math
 import re
 import struct
+import subprocess
 import sys
 from pathlib import Path
 
@@ -39,13 +42,73 @@ NOTO_DEBIAN_COPYRIGHT = Path("/usr/share/doc/fonts-noto-cjk/copyright")
 # Characters the fonts must hold
 # ---------------------------------------------------------------------------
 
+
+def project_version():
+    """(major, minor) from the project(lumivar VERSION x.y.z) line of CMakeLists.txt."""
+    text = (REPO / "CMakeLists.txt").read_text(encoding="utf-8")
+    match = re.search(r"^\s*project\s*\(\s*lumivar\s[^)]*?\bVERSION\s+(\d+)\.(\d+)",
+                      text, re.MULTILINE | re.IGNORECASE)
+    if not match:
+        raise SystemExit("make_assets: no 'project(lumivar VERSION x.y.z' in CMakeLists.txt")
+    return match.group(1), match.group(2)
+
+
 # Captions, buttons, title, banker line and banner, so the fonts are complete
 # even before the window code that holds most of these texts exists.
 FIXED_TEXTS = (
     "输入区转换区胆码区杀合区杀跨区杀个位开始预测清除数据退出系统精准6胆："
-    "Lumivar直选条件预测V2.5仅供娱乐参考 · 开奖号码随机 · 请理性购彩"
+    "Lumivar直选条件预测V{}.{}".format(*project_version())
+    + "仅供娱乐参考 · 开奖号码随机 · 请理性购彩"
+    # Qt's own texts that the window shows in Qt's Simplified Chinese
+    # translation: an edit box's context menu.
+    + "撤消重做剪切复制粘贴删除全选"
 )
-SOURCE_DIRS = ("logic", "ui")
+
+# Every top-level folder of the project. The string literals of these are
+# text that a window shows; a folder listed here that does not exist yet is
+# skipped.
+SOURCE_DIRS = {
+    "logic": "the forecast core: the banker lines and the banner",
+    "ui": "the Qt window and the layout table every window shares: captions, title",
+    "win32": "the Win32 window for Windows: its own texts, if any",
+}
+# These hold no text that the program shows.
+OTHER_DIRS = {
+    "app": "main(): only the no-display message, printed to stderr, not drawn",
+    "tests": "texts the tests type or expect; the program's own texts are in logic/ and ui/",
+    "bench": "the yardstick windows show at most one digit, in the system font",
+    "fuzz": "the fuzzer has no window",
+    "tools": "this generator and the lint",
+    "scripts": "the dependency installer",
+    "packaging": "desktop entry and AppStream data, shown by the desktop in its own font",
+    "resources": "the generated assets themselves",
+    "docs": "prose and pictures",
+    "cmake": "CMake toolchain files",
+    ".ci": "the CI entry script",
+}
+
+
+def top_level_folders():
+    """The top-level folders that hold files git knows (tracked, or new and not
+    ignored); outside a git checkout, every folder but .git and build."""
+    try:
+        listing = subprocess.run(
+            ["git", "-C", str(REPO), "ls-files", "-z", "--cached", "--others",
+             "--exclude-standard"],
+            check=True, capture_output=True).stdout.decode("utf-8")
+    except (OSError, subprocess.CalledProcessError):
+        return {p.name for p in REPO.iterdir() if p.is_dir() and p.name not in (".git", "build")}
+    return {path.split("/", 1)[0] for path in listing.split("\0") if "/" in path}
+
+
+def check_folders_listed():
+    unknown = sorted(top_level_folders() - SOURCE_DIRS.keys() - OTHER_DIRS.keys())
+    if unknown:
+        raise SystemExit(
+            f"make_assets: top-level folders {unknown} are listed in neither SOURCE_DIRS "
+            "nor OTHER_DIRS of tools/make_assets.py; say whether the program shows their texts")
+
+
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".cxx"}
 
 # Comments are matched too, so that quotes inside them do not open a literal.
@@ -476,9 +539,10 @@ def make_portrait():
     picture = ImageChops.add(picture, tinted(front_rim, (255, 206, 150), 0.95))
     picture = ImageChops.add(picture, tinted(back_rim, (110, 150, 230), 0.55))
 
-    picture = picture.reduce(factor)
-    picture.save(RESOURCES / "images" / "portrait.jpg", "JPEG", quality=85, optimize=True,
-                 progressive=False)
+    # The picture as designed, and twice as large for screens that scale by 2.
+    for scale, name in ((1, "portrait.jpg"), (2, "portrait@2x.jpg")):
+        picture.reduce(factor // scale).save(RESOURCES / "images" / name, "JPEG", quality=85,
+                                             optimize=True, progressive=False)
 
 
 # ---------------------------------------------------------------------------
@@ -676,6 +740,7 @@ THEME_SIZES = (48, 64, 128, 256)
 def make_icons():
     icons = RESOURCES / "icons"
     palette_icon(32).save(icons / "lumivar.png", optimize=True)
+    palette_icon(64).save(icons / "lumivar@2x.png", optimize=True)  # screens that scale by 2
     write_ico(icons / "lumivar.ico", [palette_icon(size) for size in (16, 32, 48)])
     (icons / "lumivar.svg").write_text(icon_svg(), encoding="utf-8")
     for size in THEME_SIZES:
@@ -693,7 +758,9 @@ QRC_FILES = [
     "fonts/LumivarHei-Bold.otf",
     "fonts/OFL.txt",
     "images/portrait.jpg",
+    "images/portrait@2x.jpg",
     "icons/lumivar.png",
+    "icons/lumivar@2x.png",
 ]
 
 
@@ -725,6 +792,7 @@ def make_resource_scripts():
 
 
 def main():
+    check_folders_listed()
     for folder in ("fonts", "images", "icons"):
         (RESOURCES / folder).mkdir(parents=True, exist_ok=True)
     characters = fixed_characters() | source_characters()

@@ -1,9 +1,12 @@
 #include "ui/bundled_assets.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QTranslator>
 
 #include <initializer_list>
 
@@ -28,7 +31,45 @@ void RegisterBundledFont(std::string_view name, std::initializer_list<QString> d
   for (const QString& family : design_families) QFont::insertSubstitution(family, families.first());
 }
 
+// Qt's translation of its own texts, built into the program. Without it the
+// program still starts, with those texts in English.
+void InstallQtTranslation() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm"))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;
+  }
+}
+
+// The twice-as-large variant of a bundled image, when the screens need it
+// and the program has it; an empty path otherwise.
+QString SharpVariant(std::string_view name) {
+  if (qGuiApp->devicePixelRatio() <= 1.0) return {};
+  const QString path = ResourcePath(name);
+  const qsizetype dot = path.lastIndexOf(u'.');
+  const QString sharp = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+  return QFile::exists(sharp) ? sharp : QString();
+}
+
 }  // namespace
+
+QPixmap BundledImage(std::string_view name) {
+  const QString sharp = SharpVariant(name);
+  if (sharp.isEmpty()) return QPixmap(ResourcePath(name));
+  QPixmap image(sharp);
+  image.setDevicePixelRatio(2.0);
+  return image;
+}
+
+QIcon BundledIcon(std::string_view name) {
+  // From pixmaps: a QIcon made from a file name first scans the icon-engine
+  // plugins, which costs start-up time for a plain PNG.
+  QIcon icon(QPixmap(ResourcePath(name)));
+  const QString sharp = SharpVariant(name);
+  if (!sharp.isEmpty()) icon.addPixmap(QPixmap(sharp));
+  return icon;
+}
 
 QString ResourcePath(std::string_view name) {
   return QStringLiteral(":/") + ToQString(name);
@@ -39,6 +80,7 @@ void LoadBundledAssets() {
   if (loaded_for == QCoreApplication::instance()) return;
   loaded_for = QCoreApplication::instance();
   InitBundledResources();
+  InstallQtTranslation();
   RegisterBundledFont("fonts/LumivarSong-Bold.otf",
                       {ToQString(FamilyName(FontFace::Song)), QStringLiteral("SimSun")});
   RegisterBundledFont("fonts/LumivarHei-Bold.otf",

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "ui/bundled_assets.h"
@@ -87,7 +86,7 @@ QPushButton* CreateButton(const ControlRow& row, QWidget* parent) {
 
 QLabel* CreatePicture(const ControlRow& row, QWidget* parent) {
   auto* picture = new QLabel(parent);
-  picture->setPixmap(QPixmap(ResourcePath(row.resource)));
+  picture->setPixmap(BundledImage(row.resource));
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return picture;
 }

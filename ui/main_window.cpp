@@ -1,10 +1,9 @@
 #include "ui/main_window.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "ui/bundled_assets.h"
@@ -18,7 +17,27 @@ using lumivar::FieldSet;
 using lumivar::FocusRequest;
 using namespace lumivar::ui;
 
+namespace {
+
+// A screen reader must hear Form1 as a window with its title. Qt describes a
+// top-level widget that is no QMainWindow or QDialog as a mere client area
+// ("filler" on Linux desktops), so Form1 describes itself.
+QAccessibleInterface* DescribeAsWindow(const QString& class_name, QObject* object) {
+  if (class_name != QLatin1String(Form1::staticMetaObject.className())) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
+void InstallWindowDescription() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QAccessible::installFactory(DescribeAsWindow);
+}
+
+}  // namespace
+
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+  InstallWindowDescription();
   LoadBundledAssets();
   mask_style_ = std::make_unique<MaskStyle>();
   Boxes boxes{};
@@ -49,9 +68,7 @@ FieldSet& Form1::Fields() {
 void Form1::SetUpWindow(const ControlRow& row) {
   setFixedSize(row.geometry.width, row.geometry.height);
   setWindowTitle(ToQString(row.caption));
-  // From a pixmap: a QIcon made from a file name first scans the icon-engine
-  // plugins, which costs start-up time for a plain PNG.
-  setWindowIcon(QIcon(QPixmap(ResourcePath(row.resource), "PNG")));
+  setWindowIcon(BundledIcon(row.resource));
 }
 
 QWidget* Form1::CreateChild(const ControlRow& row, QWidget* parent, Boxes& boxes) {

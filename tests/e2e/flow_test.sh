@@ -7,7 +7,7 @@
 #   tests/e2e/flow_test.sh LUMIVAR
 set -euo pipefail
 program=${1:?usage: flow_test.sh LUMIVAR}
-# shellcheck source=lib.sh
+# shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 EXIT_LIMIT_SECONDS=${EXIT_LIMIT_SECONDS:-2}
 

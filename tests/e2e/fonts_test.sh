@@ -17,7 +17,7 @@
 #     a face where it exists).
 set -euo pipefail
 program=${1:?usage: fonts_test.sh LUMIVAR}
-# shellcheck source=lib.sh
+# shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 readonly LATIN_FONT_DIR=/usr/share/fonts/truetype/dejavu

@@ -7,13 +7,15 @@
 # its client area, so screenshots of it share those coordinates.
 #
 # Environment: E2E_TIMEOUT (seconds to wait for the program, default 60);
-# E2E_KEEP=1 keeps the scratch folder with the screenshots for a look.
+# E2E_KEEP=1 keeps the scratch folder with the screenshots for a look;
+# LUMIVAR_TITLE, the window title (CTest sets it; see xvfb.sh).
 
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../../bench/xvfb.sh
-source "$e2e_dir/../../bench/xvfb.sh"
+# shellcheck source=SCRIPTDIR/xvfb.sh
+source "$e2e_dir/xvfb.sh"
 
-readonly LUMIVAR_TITLE="Lumivar直选条件预测V2.5"
+LUMIVAR_TITLE=$(lumivar_title) || exit 1
+readonly LUMIVAR_TITLE
 # Seconds to wait for anything the program should do on its own; generous,
 # because the machine is shared and the program may run under a sanitizer.
 E2E_TIMEOUT=${E2E_TIMEOUT:-60}

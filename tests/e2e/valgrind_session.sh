@@ -15,7 +15,7 @@ program=${1:?usage: valgrind_session.sh LUMIVAR SOURCE_DIR}
 source_dir=$(cd "${2:?usage: valgrind_session.sh LUMIVAR SOURCE_DIR}" && pwd)
 # Everything runs some 20 to 50 times slower under memcheck.
 E2E_TIMEOUT=${E2E_TIMEOUT:-300}
-# shellcheck source=lib.sh
+# shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 libraries=$(ldd "$program")
@@ -23,7 +23,7 @@ if grep -q -E 'lib(asan|tsan|ubsan)' <<<"$libraries"; then
   echo "skipped: $program is a sanitizer build, which valgrind cannot run"
   exit 77
 fi
-command -v valgrind >/dev/null || fail "valgrind is not installed (scripts/install-deps)"
+command -v valgrind >/dev/null || fail "valgrind is not installed (scripts/install-deps test)"
 
 e2e_setup
 log=$SCRATCH/valgrind.log

@@ -5,7 +5,7 @@
 #   tests/e2e/window_test.sh LUMIVAR
 set -euo pipefail
 program=${1:?usage: window_test.sh LUMIVAR}
-# shellcheck source=lib.sh
+# shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 e2e_setup

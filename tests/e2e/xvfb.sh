@@ -1,6 +1,9 @@
-# Sourced by the benchmark scripts: starts a private Xvfb on a free display
-# number and stops it when the calling script exits.
+# shellcheck shell=bash
+# Sourced by the end-to-end tests (lib.sh) and the benchmarks (bench/): a
+# private Xvfb on a free display number, stopped when the calling script
+# exits, and the title of the program's window to find it by.
 #   start_xvfb        sets DISPLAY; XVFB_PID holds the server's process id
+#   lumivar_title     prints the window title
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
@@ -24,4 +27,23 @@ stop_xvfb() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=
   fi
+}
+
+# The window title is "Lumivar直选条件预测V<major>.<minor>" of the version in
+# project() of the top-level CMakeLists.txt. CTest passes it in LUMIVAR_TITLE;
+# a script run by hand reads the version from that file itself.
+lumivar_title() {
+  if [ -n "${LUMIVAR_TITLE:-}" ]; then
+    echo "$LUMIVAR_TITLE"
+    return
+  fi
+  local cmakelists version
+  cmakelists="$(dirname "${BASH_SOURCE[0]}")/../../CMakeLists.txt"
+  version=$(sed -n -E 's/^[[:space:]]*project[[:space:]]*\([[:space:]]*lumivar[[:space:]].*VERSION[[:space:]]+([0-9]+)\.([0-9]+).*/\1.\2/p' \
+    "$cmakelists" 2>/dev/null | head -n 1)
+  if [ -z "$version" ]; then
+    echo "xvfb.sh: no 'project(lumivar VERSION x.y.z' line in $cmakelists; set LUMIVAR_TITLE" >&2
+    return 1
+  fi
+  echo "Lumivar直选条件预测V$version"
 }

@@ -1,21 +1,21 @@
 #pragma once
 
-// An independent model of the forecast's ten steps, for the fuzzer to hold
-// the core against. It shares no code with logic/: it reads and writes the
-// numbers in the texts itself, with 64-bit integers instead of doubles, and
-// builds the banker line from its digit rule instead of the table.
+// An independent model of the forecast, for the unit tests and the fuzzer to
+// hold logic/forecast.cpp against. It shares no code with logic/ and does not
+// retrace its steps: it reads the three inputs as integers, does the
+// arithmetic on them with 64-bit integers, and builds the banker line from
+// its digit rule instead of the table. It takes any three texts, not only
+// digits; the result fields' earlier contents play no part.
 //
-// Integers are exact where the core's doubles are, so the model decides
+// Integers are exact where the program's doubles are, so the model decides
 // every result whose inputs read as integers of at most 15 significant
 // digits; the inputs a user can type (one character each) always do. An
 // input that reads as a number with a nonzero fraction or with more digits
 // (say a pasted run of 400 nines, which a double holds only approximately
-// or as infinity) is left undecided: the two steps that read the inputs'
-// values, the sum tail (Text4) and the units digit to kill (Text13(1)),
-// then give nullopt, and the caller checks what the core wrote there for
-// its shape alone. Every other step reads only one-character texts and
-// texts of the model's own making, so the model always decides it, taking
-// the sum tail as given.
+// or as infinity) leaves the two results that read the inputs' values
+// undecided: the sum tail (Text4) and the units digit to kill (Text13(1)).
+// The caller then checks those for their shape alone and hands the model
+// the sum tail the program wrote, from which it decides everything else.
 
 #include <algorithm>
 #include <cstddef>
@@ -33,6 +33,12 @@ inline std::optional<int> DigitValue(char16_t unit) {
   if (unit >= u'0' && unit <= u'9') return unit - u'0';
   if (unit >= u'\uFF10' && unit <= u'\uFF19') return unit - u'\uFF10';
   return std::nullopt;
+}
+
+// The value of a one-character text: its digit, and 0 for any other
+// character (a sign or a point alone is no number).
+inline int CharValue(char16_t unit) {
+  return DigitValue(unit).value_or(0);
 }
 
 // Up to this many significant digits an integer is exact as a double.
@@ -75,19 +81,20 @@ inline Text IntegerText(std::int64_t value) {
   return value < 0 ? u"-" + digits : digits;
 }
 
-inline Text LastUnit(std::int64_t value) {
-  const Text text = IntegerText(value);
-  return text.substr(text.size() - 1);
+// The units digit of an integer's decimal form, sign dropped.
+inline Text UnitsDigit(std::int64_t value) {
+  const std::int64_t units = value % 10;
+  return Text(1, static_cast<char16_t>(u'0' + (units < 0 ? -units : units)));
 }
 
 // "精准6胆：" and the six digits d with (d - k) mod 5 in {4, 0, 1} for a
-// selector that is one ASCII digit k; empty for any other selector.
-inline Text BankerLine(std::u16string_view selector) {
-  if (selector.size() != 1 || !(selector[0] >= u'0' && selector[0] <= u'9')) return Text();
-  const int key = selector[0] - u'0';
+// selector k from 0 to 9; empty for any other selector, so that no line of
+// an earlier draw stays.
+inline Text BankerLine(std::int64_t selector) {
+  if (selector < 0 || selector > 9) return Text();
   Text line = u"精准6胆：";
-  for (int digit = 0; digit <= 9; ++digit) {
-    const int residue = ((digit - key) % 5 + 5) % 5;
+  for (std::int64_t digit = 0; digit <= 9; ++digit) {
+    const std::int64_t residue = ((digit - selector) % 5 + 5) % 5;
     if (residue == 4 || residue == 0 || residue == 1) line += static_cast<char16_t>(u'0' + digit);
   }
   return line;
@@ -97,49 +104,50 @@ struct Inputs {
   Text first, second, third;  // Text1, Text2, Text3
 };
 
-// Step 1: the last character of the sum of the three values.
-inline std::optional<Text> SumTail(const Inputs& in) {
+// What the forecast writes into each result field.
+struct Results {
+  std::optional<Text> sum_tail;       // Text4; nullopt when undecided
+  Text joined;                        // Text10
+  Text largest;                       // Text5
+  Text smallest;                      // Text6
+  Text span;                          // Text7
+  Text selector;                      // Text8
+  Text banker_line;                   // Text11
+  Text sum_tail_to_kill;              // Text9
+  Text span_to_kill;                  // Text13(0)
+  std::optional<Text> units_to_kill;  // Text13(1); nullopt when undecided
+};
+
+// `undecided_tail` is the sum tail to go on with when the model cannot
+// decide it itself (the caller passes what the program wrote); it is not
+// used otherwise.
+inline Results Forecast(const Inputs& in, char16_t undecided_tail = u'0') {
+  Results out;
   const auto a = ExactValue(in.first);
   const auto b = ExactValue(in.second);
   const auto c = ExactValue(in.third);
-  if (!a || !b || !c) return std::nullopt;
-  return LastUnit(*a + *b + *c);
-}
+  if (a && b && c) out.sum_tail = UnitsDigit(*a + *b + *c);
+  if (c) out.units_to_kill = UnitsDigit(*c + 4);
+  const int tail = CharValue(out.sum_tail ? (*out.sum_tail)[0] : undecided_tail);
 
-// Step 10: the last character of the value of Text3 plus 4.
-inline std::optional<Text> UnitsToKill(const Inputs& in) {
-  const auto c = ExactValue(in.third);
-  if (!c) return std::nullopt;
-  return LastUnit(*c + 4);
-}
-
-// What steps 2 to 9 write, given the sum tail that step 1 wrote.
-struct MiddleSteps {
-  Text joined;            // Text10
-  Text largest;           // Text5
-  Text smallest;          // Text6
-  Text span;              // Text7
-  Text selector;          // Text8
-  Text banker_line;       // Text11
-  Text sum_tail_to_kill;  // Text9
-  Text span_to_kill;      // Text13(0)
-};
-
-// `sum_tail` must be one character, as every sum tail is.
-inline MiddleSteps StepsAfterSumTail(const Inputs& in, std::u16string_view sum_tail) {
-  MiddleSteps out;
+  // Largest and smallest compare code units, and never go below "0" or
+  // above "9"; with no character at all both stay empty.
   out.joined = in.first + in.second + in.third;
+  int largest = 0;
+  int smallest = 0;
   if (!out.joined.empty()) {
-    // The scans start from "0" and "9" and compare code units.
     const auto [low, high] = std::minmax_element(out.joined.begin(), out.joined.end());
-    out.largest = Text(1, std::max(*high, u'0'));
-    out.smallest = Text(1, std::min(*low, u'9'));
+    const char16_t high_unit = std::max(*high, u'0');
+    const char16_t low_unit = std::min(*low, u'9');
+    out.largest = Text(1, high_unit);
+    out.smallest = Text(1, low_unit);
+    largest = CharValue(high_unit);
+    smallest = CharValue(low_unit);
   }
-  const std::int64_t tail = ExactValue(sum_tail).value();
-  const std::int64_t span = ExactValue(out.largest).value() - ExactValue(out.smallest).value();
+  const int span = largest - smallest;
   out.span = IntegerText(span);
   out.selector = IntegerText(span + tail);
-  out.banker_line = BankerLine(out.selector);
+  out.banker_line = BankerLine(span + tail);
   out.sum_tail_to_kill = IntegerText(9 - tail);
   out.span_to_kill = IntegerText(9 - span);
   return out;

@@ -74,6 +74,7 @@ TEST_F(WindowTest, WindowHasTitleFixedSizeNavyGroundIconAndPicture) {
   EXPECT_EQ(form_.objectName(), "Form1");
   EXPECT_EQ(form_.windowTitle(), u"Lumivar直选条件预测V"_s + ToQString(lumivar::kShortVersion));
   EXPECT_EQ(form_.accessibleName(), form_.windowTitle());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&form_)->role(), QAccessible::Window);
   EXPECT_EQ(form_.size(), QSize(490, 434));
   EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
   EXPECT_EQ(form_.palette().color(QPalette::Window), QColor(0x000040));
@@ -111,12 +112,14 @@ TEST_F(WindowTest, DrawingFacesHoldEveryCharacterShown) {
 }
 
 // A Chinese character the bundled faces lack, typed by the user, is drawn
-// from a system font that has it rather than as an empty box.
-TEST_F(WindowTest, CharactersBeyondTheBundledFacesComeFromASystemFont) {
+// from a system font that has it rather than as an empty box. Run with a
+// font setup that holds one Chinese system font.
+class SystemFonts : public WindowTest {};
+
+TEST_F(SystemFonts, DrawWhatTheBundledFacesLack) {
   const QString typed = u"鑫"_s;
-  if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) {
-    GTEST_SKIP() << "no Chinese font on this system";
-  }
+  ASSERT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+      << "this test's font setup holds no Chinese font";
   for (const char* name : {"Text1", "Text10"}) {
     SCOPED_TRACE(name);
     const QFont font = Control(name)->font();

@@ -10,8 +10,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 #include "tests/ui/window_fixture.h"
@@ -28,6 +31,14 @@ constexpr std::array kMaskedBoxes = {Text4, Text5, Text6, Text7, Text8, Text10};
 const char16_t* SecretFor(FieldId id) {
   return id == Text10 ? u"8a5" : id == Text7 ? u"-3" : id == Text8 ? u"12" : u"7";
 }
+
+// An action of a context menu: its caption without accelerator and
+// shortcut, whether it is enabled, and whether the menu's face draws it.
+struct MenuAction {
+  QString caption;
+  bool enabled;
+  bool drawable;
+};
 
 class PrivacyTest : public WindowTest {
  protected:
@@ -73,19 +84,21 @@ class PrivacyTest : public WindowTest {
     return carried;
   }
 
-  // The enabled actions of the box's own context menu, read while the menu
-  // is open, by what they do: "Copy", "Cut", "Paste", … (the untranslated
-  // caption without its accelerator mark and shortcut).
-  QStringList EnabledMenuActions(QLineEdit* box) {
-    QStringList enabled;
+  // The box's own context menu as it opens ("复制", not "复制(&C)\tCtrl+C").
+  QList<MenuAction> ContextMenu(QLineEdit* box) {
+    QList<MenuAction> actions;
     bool opened = false;
     QTimer::singleShot(0, box, [&] {
       if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         opened = true;
+        const QRawFont face = QRawFont::fromFont(menu->font());
         for (const QAction* action : menu->actions()) {
-          if (action->isEnabled() && !action->isSeparator()) {
-            enabled << action->text().section(u'\t', 0, 0).remove(u'&');
-          }
+          if (action->isSeparator()) continue;
+          QString caption = action->text().section(u'\t', 0, 0);
+          caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+          const bool drawable = std::all_of(caption.begin(), caption.end(),
+                                            [&face](QChar c) { return face.supportsCharacter(c); });
+          actions.push_back({caption, action->isEnabled(), drawable});
         }
         menu->close();
       }
@@ -95,7 +108,7 @@ class PrivacyTest : public WindowTest {
     QApplication::sendEvent(box, &event);
     QCoreApplication::processEvents();
     EXPECT_TRUE(opened) << "no context menu opened";
-    return enabled;
+    return actions;
   }
 
   // Everything the accessibility interface says about the box's contents.
@@ -157,15 +170,35 @@ TEST_F(PrivacyTest, CopyAndCutKeysLeaveTheClipboardAndTheTextAlone) {
   }
 }
 
+QStringList Enabled(const QList<MenuAction>& actions) {
+  QStringList enabled;
+  for (const auto& action : actions) {
+    if (action.enabled) enabled << action.caption;
+  }
+  return enabled;
+}
+
+// The menu speaks the window's language, in a face that can draw it.
+TEST_F(PrivacyTest, ContextMenuIsChineseAndDrawable) {
+  QStringList captions;
+  for (const auto& action : ContextMenu(HoldSelected(Text11, u"abc"))) {
+    captions << action.caption;
+    EXPECT_TRUE(action.drawable) << action.caption.toStdString();
+  }
+  EXPECT_EQ(captions, QString::fromUtf16(u"撤消 重做 剪切 复制 粘贴 删除 全选").split(u' '));
+}
+
 TEST_F(PrivacyTest, ContextMenuOffersNoCopyOrCut) {
+  const QString copy = QString::fromUtf16(u"复制");
+  const QString cut = QString::fromUtf16(u"剪切");
   for (const FieldId id : kMaskedBoxes) {
     SCOPED_TRACE(Box(id)->objectName().toStdString());
-    const QStringList enabled = EnabledMenuActions(HoldSelected(id, SecretFor(id)));
-    EXPECT_FALSE(enabled.contains("Copy")) << enabled.join(", ").toStdString();
-    EXPECT_FALSE(enabled.contains("Cut")) << enabled.join(", ").toStdString();
+    const QStringList enabled = Enabled(ContextMenu(HoldSelected(id, SecretFor(id))));
+    EXPECT_FALSE(enabled.contains(copy)) << enabled.join(", ").toStdString();
+    EXPECT_FALSE(enabled.contains(cut)) << enabled.join(", ").toStdString();
   }
-  const QStringList plain = EnabledMenuActions(HoldSelected(Text11, u"abc"));
-  EXPECT_TRUE(plain.contains("Copy") && plain.contains("Cut")) << plain.join(", ").toStdString();
+  const QStringList plain = Enabled(ContextMenu(HoldSelected(Text11, u"abc")));
+  EXPECT_TRUE(plain.contains(copy) && plain.contains(cut)) << plain.join(", ").toStdString();
 }
 
 TEST_F(PrivacyTest, MouseDragCarriesNoText) {
