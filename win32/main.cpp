@@ -1,0 +1,36 @@
+// lumivar.exe: the program's one window in plain Win32.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "win32/form1.h"
+
+namespace {
+
+int RunMessageLoop(lumivar::win32::Form1& form) {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // The exit code PostQuitMessage gave: 0 for 退出系统 and the close box.
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int show) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  // For oleacc's accessibility annotations and the picture decoder.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int status = 1;
+  {
+    lumivar::win32::Form1 form(instance);
+    if (form.Create(show)) status = RunMessageLoop(form);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return status;
+}
