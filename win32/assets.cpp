@@ -3,7 +3,9 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "win32/resource_ids.h"
 #include "win32/text.h"
@@ -42,6 +44,78 @@ bool HasFamily(const std::wstring& family) {
   return found;
 }
 
+std::uint32_t ReadU32(const std::byte* at) {
+  return (std::to_integer<std::uint32_t>(at[0]) << 24) |
+         (std::to_integer<std::uint32_t>(at[1]) << 16) |
+         (std::to_integer<std::uint32_t>(at[2]) << 8) | std::to_integer<std::uint32_t>(at[3]);
+}
+
+std::uint16_t ReadU16(const std::byte* at) {
+  return static_cast<std::uint16_t>((std::to_integer<unsigned>(at[0]) << 8) |
+                                    std::to_integer<unsigned>(at[1]));
+}
+
+void WriteU16(std::byte* at, std::uint16_t value) {
+  at[0] = static_cast<std::byte>(value >> 8);
+  at[1] = static_cast<std::byte>(value & 0xFF);
+}
+
+void WriteU32(std::byte* at, std::uint32_t value) {
+  WriteU16(at, static_cast<std::uint16_t>(value >> 16));
+  WriteU16(at + 2, static_cast<std::uint16_t>(value & 0xFFFF));
+}
+
+// The OpenType checksum: the sum of the big-endian 32-bit words, the last
+// one padded with zeros.
+std::uint32_t Checksum(std::span<const std::byte> bytes) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < bytes.size(); i += 4) {
+    std::array<std::byte, 4> word{};
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                std::min<std::size_t>(4, bytes.size() - i), word.begin());
+    sum += ReadU32(word.data());
+  }
+  return sum;
+}
+
+// Gives an embedded subset the line height of the face it stands in for.
+// GDI makes a line usWinAscent + usWinDescent high; in the Noto-derived
+// subsets that is about 1.44 em, while SimSun's and SimHei's lines are one em
+// high, and the design's boxes are sized for those: the taller line would
+// start at the box's top and cut the glyphs off at its bottom. The ideographic
+// em box (the typographic ascender and descender) becomes the line, and the
+// checksums are brought up to date.
+void UseEmBoxLines(std::span<std::byte> font) {
+  if (font.size() < 12) return;
+  const std::size_t tables = ReadU16(font.data() + 4);
+  std::byte* os2 = nullptr;
+  std::size_t os2_length = 0;
+  std::byte* os2_record = nullptr;
+  std::byte* head = nullptr;
+  for (std::size_t i = 0; i < tables && 12 + 16 * (i + 1) <= font.size(); ++i) {
+    std::byte* record = font.data() + 12 + 16 * i;
+    const std::uint32_t offset = ReadU32(record + 8);
+    const std::uint32_t length = ReadU32(record + 12);
+    if (offset > font.size() || length > font.size() - offset) return;
+    if (std::memcmp(record, "OS/2", 4) == 0 && length >= 78) {
+      os2 = font.data() + offset;
+      os2_length = length;
+      os2_record = record;
+    } else if (std::memcmp(record, "head", 4) == 0 && length >= 12) {
+      head = font.data() + offset;
+    }
+  }
+  if (os2 == nullptr || head == nullptr) return;
+  const auto typo_ascender = static_cast<std::int16_t>(ReadU16(os2 + 68));
+  const auto typo_descender = static_cast<std::int16_t>(ReadU16(os2 + 70));
+  if (typo_ascender <= 0 || typo_descender > 0) return;
+  WriteU16(os2 + 74, static_cast<std::uint16_t>(typo_ascender));    // usWinAscent
+  WriteU16(os2 + 76, static_cast<std::uint16_t>(-typo_descender));  // usWinDescent
+  WriteU32(os2_record + 4, Checksum({os2, os2_length}));
+  WriteU32(head + 8, 0);
+  WriteU32(head + 8, 0xB1B0AFBAU - Checksum(font));
+}
+
 }  // namespace
 
 std::span<const std::byte> ResourceBytes(HINSTANCE instance, int id) {
@@ -71,8 +145,9 @@ void DesignFaces::Load(HINSTANCE instance) {
     }
     const std::span<const std::byte> bytes = ResourceBytes(instance, system.resource);
     DWORD count = 0;
-    // The embedded data is read-only, so it is passed through a copy.
-    std::basic_string<std::byte> copy(bytes.begin(), bytes.end());
+    // The embedded data is read-only; the line height is set in a copy.
+    std::vector<std::byte> copy(bytes.begin(), bytes.end());
+    UseEmBoxLines(copy);
     face.embedded =
         AddFontMemResourceEx(copy.data(), static_cast<DWORD>(copy.size()), nullptr, &count);
     // The subsets name no code page, so the font mapper would pass them over

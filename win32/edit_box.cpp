@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <utility>
@@ -121,6 +122,51 @@ bool OnKeyDown(HWND box, const EditState& state, WPARAM key) {
   return state.behaviour.masked && (cut || copy);
 }
 
+// The height of one line of the box's font.
+int LineHeight(HWND box) {
+  HDC dc = GetDC(box);
+  const HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old_font);
+  ReleaseDC(box, dc);
+  return metrics.tmHeight;
+}
+
+// A single-line EDIT draws its line at the top of its client area; the
+// design centres it in the box. The client area is cut to one line in the
+// middle, and what is left above and below becomes frame, painted in the
+// box's ground by OnNcPaint.
+void CentreLine(HWND box, RECT& client) {
+  const int spare = (client.bottom - client.top) - LineHeight(box);
+  if (spare <= 0) return;
+  client.top += spare / 2;
+  client.bottom -= spare - spare / 2;
+}
+
+void OnNcPaint(HWND box, const EditState& state) {
+  RECT window{};
+  GetWindowRect(box, &window);
+  POINT origin{window.left, window.top};
+  RECT client{};
+  GetClientRect(box, &client);
+  MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -origin.x, -origin.y);
+  OffsetRect(&window, -origin.x, -origin.y);
+  // The strips between the border (2 pixels of client edge) and the line.
+  HDC dc = GetWindowDC(box);
+  HBRUSH ground = CreateSolidBrush(state.behaviour.ground);
+  const RECT above{client.left, std::min<LONG>(window.top + 2, client.top), client.right,
+                   client.top};
+  const RECT below{client.left, client.bottom, client.right,
+                   std::max<LONG>(window.bottom - 2, client.bottom)};
+  FillRect(dc, &above, ground);
+  FillRect(dc, &below, ground);
+  DeleteObject(ground);
+  ReleaseDC(box, dc);
+}
+
 void PaintOwnText(HWND box, const EditState& state) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(box, &paint);
@@ -169,6 +215,22 @@ LRESULT CALLBACK EditProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, 
     case WM_CUT:
       if (state->behaviour.masked) return 0;
       break;
+    case WM_NCCALCSIZE: {
+      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      CentreLine(box, *reinterpret_cast<RECT*>(lparam));  // rgrc[0] when wparam is TRUE
+      return result;
+    }
+    case WM_NCPAINT: {
+      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      OnNcPaint(box, *state);
+      return result;
+    }
+    case WM_SETFONT: {
+      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      SetWindowPos(box, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return result;
+    }
     case WM_ERASEBKGND:
       if (state->behaviour.draws_own_text) return 1;
       break;

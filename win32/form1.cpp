@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win32/accessibility.h"
+#include "win32/control_ids.h"
 #include "win32/edit_box.h"
 #include "win32/resource_ids.h"
 #include "win32/text.h"
@@ -17,13 +18,10 @@ namespace {
 using ui::ControlKind;
 using ui::ControlRow;
 
-constexpr wchar_t kClassName[] = L"LumivarForm1";
-// Control ids start above IDOK (1) and IDCANCEL (2): the dialog manager
-// sends those for Return and Escape, and no control may carry them.
-constexpr int kFirstControlId = 100;
 // A fixed frame with a close box and a minimise box: no sizing border, no
-// maximise box.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// maximise box. No WS_CLIPCHILDREN: a group box paints only its lines and
+// caption, and relies on the window's ground beneath it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 // What a screen reader hears of a masked box besides its name.
 constexpr std::u16string_view kHiddenDescription = u"已隐藏";
@@ -85,12 +83,12 @@ bool Form1::Create(int show) {
                                                        GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.hbrBackground = Brush(row.colours->ground);
-  window_class.lpszClassName = kClassName;
+  window_class.lpszClassName = kFormClassName;
   if (RegisterClassExW(&window_class) == 0) return false;
 
   const std::wstring title = Wide(row.caption);
   window_ =
-      CreateWindowExW(kExStyle, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+      CreateWindowExW(kExStyle, kFormClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       row.geometry.width, row.geometry.height, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
   CreateControls();
@@ -185,8 +183,7 @@ void Form1::CreateControls() {
     }
   }
   for (const ControlRow* row : order) {
-    const int id = kFirstControlId + static_cast<int>(row - ui::ControlTable().data());
-    HWND control = CreateControl(*row, id);
+    HWND control = CreateControl(*row, ControlId(*row));
     controls_.push_back({row, control});
     if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
     AnnotateAccessibleName(control, row->accessible_name,

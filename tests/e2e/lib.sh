@@ -10,8 +10,8 @@
 # E2E_KEEP=1 keeps the scratch folder with the screenshots for a look.
 
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../../bench/xvfb.sh
-source "$e2e_dir/../../bench/xvfb.sh"
+# shellcheck source=xvfb.sh
+source "$e2e_dir/xvfb.sh"
 
 readonly LUMIVAR_TITLE="Lumivar直选条件预测V2.5"
 # Seconds to wait for anything the program should do on its own; generous,
