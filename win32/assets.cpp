@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -161,7 +162,7 @@ HFONT DesignFaces::Create(const ui::FontStyle& style, UINT dpi) const {
   const Face& face = faces_.at(Index(style.face));
   LOGFONTW font{};
   // Negative: the character height (the em), as a point size means it.
-  font.lfHeight = -static_cast<LONG>(style.point_size * dpi / 72.0 + 0.5);
+  font.lfHeight = -static_cast<LONG>(std::lround(style.point_size * dpi / 72.0));
   font.lfWeight = FW_BOLD;
   font.lfCharSet = face.charset;
   font.lfOutPrecision = OUT_TT_PRECIS;

@@ -5,7 +5,7 @@
 namespace lumivar::win32 {
 
 // The window's class name, for FindWindow.
-inline constexpr wchar_t kFormClassName[] = L"LumivarForm1";
+inline constexpr const wchar_t* kFormClassName = L"LumivarForm1";
 
 // A control's id is its row's place in the layout table plus this: above
 // IDOK (1) and IDCANCEL (2), which the dialog manager sends for Return and

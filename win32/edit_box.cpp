@@ -191,8 +191,6 @@ LRESULT CALLBACK EditProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, 
   auto* state = reinterpret_cast<EditState*>(data);
   switch (message) {
     case WM_CHAR:
-      if (OnChar(box, *state, static_cast<wchar_t>(wparam))) return 0;
-      break;
     case WM_IME_CHAR:
       if (OnChar(box, *state, static_cast<wchar_t>(wparam))) return 0;
       break;

@@ -21,15 +21,18 @@ int RunMessageLoop(lumivar::win32::Form1& form) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int show) {
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): the SDK's names are
+// Hungarian
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // For oleacc's accessibility annotations and the picture decoder.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int status = 1;
   {
-    lumivar::win32::Form1 form(instance);
-    if (form.Create(show)) status = RunMessageLoop(form);
+    lumivar::win32::Form1 form(hInstance);
+    if (form.Create(nShowCmd)) status = RunMessageLoop(form);
   }
   if (SUCCEEDED(com)) CoUninitialize();
   return status;
