@@ -5,7 +5,8 @@ PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench fuzz check-sanitize lint package clean assets
+.PHONY: all deps configure build test run bench fuzz check-sanitize lint package clean assets \
+        windows windows-test
 
 all: build
 
@@ -20,7 +21,7 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
-test: build
+test: build windows-test
 	ctest --preset $(PRESET) -j $(JOBS)
 
 # Only the program itself, with only what building and running it needs.
@@ -33,6 +34,21 @@ run:
 lint:
 	@scripts/install-deps lint
 	tools/lint
+
+# The Windows program, cross-built with mingw-w64 in build/windows, and
+# build/lumivar-<version>-windows-x64.zip with the .exe, the fonts' licence
+# and a README.
+windows:
+	@scripts/install-deps windows
+	cmake --preset windows -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar
+	cmake --build --preset windows -j $(JOBS) --target all windows_zip
+	cp build/windows/lumivar-*-windows-x64.zip build/
+	@ls build/lumivar-*-windows-x64.zip
+
+# Its tests under Wine: the logic tests built for Windows, and the real
+# window on Xvfb, on its own and beside the Qt window of $(BUILD_DIR).
+windows-test: windows build
+	ctest --preset windows -j $(JOBS)
 
 # Every benchmark in one run on a Release build: StartForecast timings,
 # start-up time and peak memory against bench/bare_window on Xvfb, and click

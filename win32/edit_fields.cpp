@@ -1,0 +1,25 @@
+#include "win32/edit_fields.h"
+
+#include <string>
+
+#include "win32/text.h"
+
+namespace lumivar::win32 {
+
+std::optional<FieldId> EditFields::FieldOf(HWND box) const {
+  for (const FieldId id : kAllFields) {
+    if (box != nullptr && Box(id) == box) return id;
+  }
+  return std::nullopt;
+}
+
+Text EditFields::Get(FieldId id) const {
+  return WindowText(Box(id));
+}
+
+void EditFields::Set(FieldId id, Text text) {
+  const std::wstring units = Wide(text);
+  SetWindowTextW(Box(id), units.c_str());
+}
+
+}  // namespace lumivar::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "logic/forecast_fields.h"
+
+namespace lumivar::win32 {
+
+// The window's EDIT controls as the field set the forecast and clear
+// operations run on: reading a field reads the control's text, writing it
+// sets the text whole (WM_SETTEXT, which no entry limit touches).
+class EditFields final : public FieldSet {
+ public:
+  using Boxes = std::array<HWND, kFieldCount>;
+
+  EditFields() = default;
+  void Attach(FieldId id, HWND box) { boxes_.at(FieldIndex(id)) = box; }
+  HWND Box(FieldId id) const { return boxes_.at(FieldIndex(id)); }
+  // The field a control holds, if it is one of the boxes.
+  std::optional<FieldId> FieldOf(HWND box) const;
+
+  Text Get(FieldId id) const override;
+  void Set(FieldId id, Text text) override;
+
+ private:
+  Boxes boxes_{};
+};
+
+}  // namespace lumivar::win32

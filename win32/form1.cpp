@@ -1,0 +1,335 @@
+#include "win32/form1.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <string>
+
+#include "win32/accessibility.h"
+#include "win32/control_ids.h"
+#include "win32/edit_box.h"
+#include "win32/resource_ids.h"
+#include "win32/text.h"
+
+namespace lumivar::win32 {
+namespace {
+
+using ui::ControlKind;
+using ui::ControlRow;
+
+// A fixed frame with a close box and a minimise box: no sizing border, no
+// maximise box. No WS_CLIPCHILDREN: a group box paints only its lines and
+// caption, and relies on the window's ground beneath it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = 0;
+// What a screen reader hears of a masked box besides its name.
+constexpr std::u16string_view kHiddenDescription = u"已隐藏";
+
+// A control's rectangle in the window's client area at 96 DPI: the table
+// places the boxes inside their frames, and the frames inside the window.
+RECT DesignRect(const ControlRow& row) {
+  int left = row.geometry.left;
+  int top = row.geometry.top;
+  for (const ControlRow* parent = ui::FindControl(row.parent);
+       parent != nullptr && parent->kind != ControlKind::Window;
+       parent = ui::FindControl(parent->parent)) {
+    left += parent->geometry.left;
+    top += parent->geometry.top;
+  }
+  return {left, top, left + row.geometry.width, top + row.geometry.height};
+}
+
+int Scale(int value, UINT dpi) {
+  return MulDiv(value, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
+const ui::FontStyle& FontOf(const ControlRow& row) {
+  return row.font ? *row.font : *ui::WindowRow().font;
+}
+
+// Themed group boxes draw their captions in the theme's colour and never ask
+// the parent for one, so the frames are drawn classic. Empty names are the
+// documented way; Wine 8 refuses them and keeps the theme, while a class
+// list of one blank, which names no theme class, turns it off on both.
+void TurnOffTheme(HWND frame) {
+  if (FAILED(SetWindowTheme(frame, L"", L"")) || GetWindowTheme(frame) != nullptr) {
+    SetWindowTheme(frame, L" ", L" ");
+  }
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance) : instance_(instance) {}
+
+Form1::~Form1() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  for (const auto& [key, font] : fonts_) DeleteObject(font);
+  for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
+}
+
+bool Form1::Create(int show) {
+  faces_.Load(instance_);
+  picture_.Load(instance_, IDR_PORTRAIT);
+
+  const ControlRow& row = ui::WindowRow();
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance_;
+  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_LUMIVAR));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_LUMIVAR),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hbrBackground = Brush(row.colours->ground);
+  window_class.lpszClassName = kFormClassName;
+  if (RegisterClassExW(&window_class) == 0) return false;
+
+  const std::wstring title = Wide(row.caption);
+  window_ =
+      CreateWindowExW(kExStyle, kFormClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      row.geometry.width, row.geometry.height, nullptr, nullptr, instance_, this);
+  if (window_ == nullptr) return false;
+  CreateControls();
+  ApplyDpi(GetDpiForWindow(window_));
+  last_focus_ = fields_.Box(FieldId::Text1);
+  ShowWindow(window_, show);
+  UpdateWindow(window_);
+  SetFocus(last_focus_);
+  return true;
+}
+
+bool Form1::PreTranslate(MSG& message) {
+  const bool key =
+      message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
+  // Enter and Escape press nothing. Left to IsDialogMessage, Return would
+  // click a focused push button, and otherwise both would become the
+  // commands IDOK and IDCANCEL. As WM_CHAR they are '\r' and ESC, the same
+  // numbers as their virtual keys.
+  if (key && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) return true;
+  return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    auto* form = static_cast<Form1*>(create->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  return form->OnMessage(message, wparam, lparam);
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      picture_.Draw(item->hDC, item->rcItem);
+      return TRUE;
+    }
+    case WM_ACTIVATE:
+      // A plain window does not keep its focused control across
+      // deactivation as a dialog does: remember it and give it back.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) {
+          last_focus_ = focus;
+        }
+      } else if (last_focus_ != nullptr) {
+        SetFocus(last_focus_);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (last_focus_ != nullptr) SetFocus(last_focus_);
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(HIWORD(wparam));
+      return 0;
+    }
+    case WM_DESTROY:
+      for (const Control& control : controls_) ClearAccessibleAnnotations(control.window);
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void Form1::CreateControls() {
+  // Creation order is the dialog manager's tab order: the tab stops first,
+  // in the table's tab order, then everything that never takes the focus.
+  std::vector<const ControlRow*> order(ui::TabStops().begin(), ui::TabStops().end());
+  for (const ControlRow& row : ui::ControlTable()) {
+    if (row.kind != ControlKind::Window &&
+        std::find(order.begin(), order.end(), &row) == order.end()) {
+      order.push_back(&row);
+    }
+  }
+  for (const ControlRow* row : order) {
+    HWND control = CreateControl(*row, ControlId(*row));
+    controls_.push_back({row, control});
+    if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
+    AnnotateAccessibleName(control, row->accessible_name,
+                           row->masked ? kHiddenDescription : std::u16string_view());
+  }
+  // The frames go below the boxes they surround, so that their painting
+  // (clipped by WS_CLIPSIBLINGS) never covers them.
+  for (const Control& control : controls_) {
+    if (control.row->kind == ControlKind::Frame) {
+      SetWindowPos(control.window, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+HWND Form1::CreateControl(const ControlRow& row, int id) {
+  const wchar_t* window_class = L"STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD ex_style = 0;
+  switch (row.kind) {
+    case ControlKind::Frame:
+      window_class = L"BUTTON";
+      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
+      break;
+    case ControlKind::EditBox:
+      window_class = L"EDIT";
+      style |= ES_CENTER | ES_AUTOHSCROLL;
+      if (row.masked) style |= ES_PASSWORD;
+      style |= row.enabled ? WS_TABSTOP : WS_DISABLED;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Button:
+      // Never a default push button: Enter presses nothing.
+      window_class = L"BUTTON";
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::Picture:
+      style |= SS_OWNERDRAW;
+      break;
+    case ControlKind::Window:
+      break;
+  }
+  const std::wstring caption = Wide(row.caption);
+  HWND control =
+      CreateWindowExW(ex_style, window_class, caption.c_str(), style, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (control == nullptr) return nullptr;
+  if (row.kind == ControlKind::Frame) TurnOffTheme(control);
+  if (row.kind == ControlKind::EditBox) {
+    if (row.masked) SendMessageW(control, EM_SETPASSWORDCHAR, ui::kMaskCharacter, 0);
+    EditBehaviour behaviour;
+    if (row.entry_limit) behaviour.entry_limit = static_cast<std::size_t>(*row.entry_limit);
+    behaviour.masked = row.masked;
+    behaviour.draws_own_text = !row.enabled;
+    behaviour.text = ToColorRef(row.colours->text);
+    behaviour.ground = ToColorRef(row.colours->ground);
+    InstallEditBehaviour(control, behaviour);
+  }
+  return control;
+}
+
+void Form1::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  auto old_fonts = std::exchange(fonts_, {});
+
+  const ControlRow& row = ui::WindowRow();
+  RECT frame{0, 0, Scale(row.geometry.width, dpi), Scale(row.geometry.height, dpi)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Scaling the edges rather than the sizes keeps touching controls touching.
+  for (const Control& control : controls_) {
+    const RECT design = DesignRect(*control.row);
+    const int left = Scale(design.left, dpi);
+    const int top = Scale(design.top, dpi);
+    SetWindowPos(control.window, nullptr, left, top, Scale(design.right, dpi) - left,
+                 Scale(design.bottom, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(Font(FontOf(*control.row))),
+                 TRUE);
+  }
+  for (const auto& [key, font] : old_fonts) DeleteObject(font);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form1::OnCommand(HWND control, int code) {
+  const Control* found = Find(control);
+  if (found == nullptr) return;
+  const ControlRow& row = *found->row;
+  if (row.kind == ControlKind::Button && code == BN_CLICKED) {
+    switch (*ui::CommandOf(row)) {
+      case ui::Command::StartForecast:
+        StartForecast(fields_);
+        break;
+      case ui::Command::ClearData:
+        ClearData(fields_);
+        break;
+      case ui::Command::ExitProgram:
+        // Nothing is kept, so nothing needs saving or confirming.
+        DestroyWindow(window_);
+        break;
+    }
+  } else if (row.kind == ControlKind::EditBox && code == EN_CHANGE) {
+    // Sent for the user's edits and for the program's own writes alike.
+    const auto field = ui::FieldOf(row);
+    if (field == FieldId::Text1 || field == FieldId::Text2) {
+      MoveFocus(AdvanceFocus(*field, WindowText(control)));
+    }
+  }
+}
+
+LRESULT Form1::OnControlColour(HDC dc, HWND control) {
+  const Control* found = Find(control);
+  if (found == nullptr) return reinterpret_cast<LRESULT>(Brush(ui::WindowRow().colours->ground));
+  const ControlRow& row = *found->row;
+  if (!row.colours) {
+    // Buttons and the picture: the window's ground around them.
+    return reinterpret_cast<LRESULT>(Brush(ui::WindowRow().colours->ground));
+  }
+  SetTextColor(dc, ToColorRef(row.colours->text));
+  SetBkColor(dc, ToColorRef(row.colours->ground));
+  return reinterpret_cast<LRESULT>(Brush(row.colours->ground));
+}
+
+const Form1::Control* Form1::Find(HWND control) const {
+  for (const Control& candidate : controls_) {
+    if (candidate.window == control) return &candidate;
+  }
+  return nullptr;
+}
+
+HBRUSH Form1::Brush(ui::Rgb colour) {
+  auto [it, added] = brushes_.try_emplace(colour, nullptr);
+  if (added) it->second = CreateSolidBrush(ToColorRef(colour));
+  return it->second;
+}
+
+HFONT Form1::Font(const ui::FontStyle& style) {
+  const std::pair key{style.face, static_cast<int>(style.point_size * 100)};
+  auto [it, added] = fonts_.try_emplace(key, nullptr);
+  if (added) it->second = faces_.Create(style, dpi_);
+  return it->second;
+}
+
+void Form1::MoveFocus(FocusRequest request) {
+  if (request) SetFocus(fields_.Box(*request));
+}
+
+}  // namespace lumivar::win32
