@@ -343,3 +343,43 @@ type_draw_and_forecast() {
   click Command1
   wait_until "the banker line and the kill numbers" results_shown "$SCRATCH/shot.png"
 }
+
+# check_zones SHOT: the frame captions, buttons, banner and picture of the
+# window as shown at start, from their colours and glyph pixels; fails
+# naming the first zone that is wrong.
+check_zones() {
+  local shot=$1 frame button rect x y w h white face dark black lit
+  # Frame captions: white text in the top border of every frame, as glyphs
+  # (some white pixels, far from a filled block).
+  for frame in "${FRAMES[@]}"; do
+    white=$(count_near "$shot" "$(caption_area "$frame")" "$WHITE" 60)
+    note "$frame caption: $white white pixels"
+    ((white >= 30 && white <= 400)) || fail "$frame caption has $white white pixels"
+  done
+
+  # Buttons: the platform's light face with a dark caption in the middle.
+  for button in "${BUTTONS[@]}"; do
+    rect=${BUTTON_RECT[$button]}
+    read -r x y w h <<<"$rect"
+    face=$(count_near "$shot" "$rect" F0F0F0 24)
+    dark=$(count_near "$shot" "$(inside "$rect" 8)" 000000 90)
+    note "$button: $face face pixels, $dark caption pixels"
+    ((face * 2 > w * h)) || fail "$button has no light face"
+    ((dark >= 30)) || fail "$button shows no caption"
+  done
+
+  # The banner: white text on black across the bottom.
+  read -r x y w h <<<"$BANNER_RECT"
+  black=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$BLACK" 0)
+  white=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$WHITE" 60)
+  note "banner: $black black, $white white pixels"
+  ((black * 2 > w * h)) || fail "the banner is not black"
+  ((white >= 200)) || fail "the banner shows no text"
+
+  # The picture: a portrait on black, so black corners and a lit figure.
+  read -r x y w h <<<"$PICTURE_RECT"
+  all_near "$shot" "$x $y 10 10" "$BLACK" 12 || fail "the picture has no black corner"
+  lit=$((w * h - $(count_near "$shot" "$PICTURE_RECT" "$BLACK" 60)))
+  note "picture: $lit lit pixels"
+  ((lit > 2000)) || fail "the picture shows no figure"
+}

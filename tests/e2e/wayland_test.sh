@@ -168,24 +168,6 @@ for point in "2 2" "245 430" "300 200" "160 368" "100 310" "100 45" "290 150" "3
   all_near "$shot" "$point 1 1" "$NAVY" 0 || fail "no navy ground at $point"
 done
 boxes_empty "$shot" "${BOXES[@]}" || fail "an edit box is not an empty black box"
-for frame in "${FRAMES[@]}"; do
-  white=$(count_near "$shot" "$(caption_area "$frame")" "$WHITE" 60)
-  ((white >= 30 && white <= 400)) || fail "$frame caption has $white white pixels"
-done
-for button in "${BUTTONS[@]}"; do
-  rect=${BUTTON_RECT[$button]}
-  read -r _ _ w h <<<"$rect"
-  face=$(count_near "$shot" "$rect" F0F0F0 24)
-  dark=$(count_near "$shot" "$(inside "$rect" 8)" "$BLACK" 90)
-  ((face * 2 > w * h && dark >= 30)) || fail "$button: $face face, $dark caption pixels"
-done
-read -r _ _ w h <<<"$BANNER_RECT"
-black=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$BLACK" 0)
-white=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$WHITE" 60)
-((black * 2 > w * h && white >= 200)) || fail "banner: $black black, $white white pixels"
-read -r x y w h <<<"$PICTURE_RECT"
-all_near "$shot" "$x $y 10 10" "$BLACK" 12 || fail "the picture has no black corner"
-lit=$((w * h - $(count_near "$shot" "$PICTURE_RECT" "$BLACK" 60)))
-((lit > 2000)) || fail "the picture shows no figure ($lit lit pixels)"
+check_zones "$shot"
 
 note "PASS"
