@@ -51,9 +51,10 @@ windows-test: windows build
 	ctest --preset windows -j $(JOBS)
 
 # Every benchmark in one run on a Release build: StartForecast timings,
-# start-up time and peak memory against bench/bare_window on Xvfb, and click
-# to result; the last lines compare each figure with its target.
-bench:
+# start-up time and peak memory against bench/edit_window on Xvfb, click to
+# result, and lumivar.exe against a bare Win32 window under Wine; the last
+# lines compare each figure with its target.
+bench: windows
 	@scripts/install-deps bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)

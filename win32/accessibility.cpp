@@ -10,21 +10,24 @@
 #include "win32/text.h"
 
 namespace lumivar::win32 {
-namespace {
 
-IAccPropServices* Services() {
-  IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-    return nullptr;
-  }
-  return services;
+AccessibleAnnotations::~AccessibleAnnotations() {
+  if (services_ != nullptr) services_->Release();
 }
 
-}  // namespace
+IAccPropServices* AccessibleAnnotations::Services() {
+  if (services_ == nullptr && !unavailable_ &&
+      FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
+    // Asked once: without oleacc's services the controls keep their captions.
+    services_ = nullptr;
+    unavailable_ = true;
+  }
+  return services_;
+}
 
-bool AnnotateAccessibleName(HWND control, std::u16string_view name,
-                            std::u16string_view description) {
+bool AccessibleAnnotations::Annotate(HWND control, std::u16string_view name,
+                                     std::u16string_view description) {
   IAccPropServices* services = Services();
   if (services == nullptr) return false;
   const std::wstring name_units = Wide(name);
@@ -37,17 +40,15 @@ bool AnnotateAccessibleName(HWND control, std::u16string_view name,
                                            PROPID_ACC_DESCRIPTION, description_units.c_str())) &&
         stored;
   }
-  services->Release();
   return stored;
 }
 
-void ClearAccessibleAnnotations(HWND control) {
+void AccessibleAnnotations::Clear(HWND control) {
   IAccPropServices* services = Services();
   if (services == nullptr) return;
   std::array<MSAAPROPID, 2> properties = {PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
   services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, properties.data(),
                            static_cast<int>(properties.size()));
-  services->Release();
 }
 
 }  // namespace lumivar::win32

@@ -91,8 +91,13 @@ bool Form1::Create(int show) {
       CreateWindowExW(kExStyle, kFormClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       row.geometry.width, row.geometry.height, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
+  // The controls are made at their place and with their font at the
+  // window's DPI, rather than made empty and then moved and sized: each
+  // move and first font of a control is a round of messages it need not go
+  // through twice.
+  dpi_ = GetDpiForWindow(window_);
+  SizeWindow();
   CreateControls();
-  ApplyDpi(GetDpiForWindow(window_));
   last_focus_ = fields_.Box(FieldId::Text1);
   ShowWindow(window_, show);
   UpdateWindow(window_);
@@ -160,7 +165,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_DESTROY:
-      for (const Control& control : controls_) ClearAccessibleAnnotations(control.window);
+      for (const Control& control : controls_) annotations_.Clear(control.window);
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -186,8 +191,8 @@ void Form1::CreateControls() {
     HWND control = CreateControl(*row, ControlId(*row));
     controls_.push_back({row, control});
     if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
-    AnnotateAccessibleName(control, row->accessible_name,
-                           row->masked ? kHiddenDescription : std::u16string_view());
+    annotations_.Annotate(control, row->accessible_name,
+                          row->masked ? kHiddenDescription : std::u16string_view());
   }
   // The frames go below the boxes they surround, so that their painting
   // (clipped by WS_CLIPSIBLINGS) never covers them.
@@ -227,8 +232,10 @@ HWND Form1::CreateControl(const ControlRow& row, int id) {
       break;
   }
   const std::wstring caption = Wide(row.caption);
+  const RECT place = ScaledRect(row);
   HWND control =
-      CreateWindowExW(ex_style, window_class, caption.c_str(), style, 0, 0, 0, 0, window_,
+      CreateWindowExW(ex_style, window_class, caption.c_str(), style, place.left, place.top,
+                      place.right - place.left, place.bottom - place.top, window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
   if (row.kind == ControlKind::Frame) TurnOffTheme(control);
@@ -242,31 +249,40 @@ HWND Form1::CreateControl(const ControlRow& row, int id) {
     behaviour.ground = ToColorRef(row.colours->ground);
     InstallEditBehaviour(control, behaviour);
   }
+  // Last, so that an edit box's own behaviour centres its line for the
+  // font. Not yet shown: nothing to redraw.
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(FontOf(row))), FALSE);
   return control;
 }
 
 void Form1::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   auto old_fonts = std::exchange(fonts_, {});
-
-  const ControlRow& row = ui::WindowRow();
-  RECT frame{0, 0, Scale(row.geometry.width, dpi), Scale(row.geometry.height, dpi)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  // Scaling the edges rather than the sizes keeps touching controls touching.
+  SizeWindow();
   for (const Control& control : controls_) {
-    const RECT design = DesignRect(*control.row);
-    const int left = Scale(design.left, dpi);
-    const int top = Scale(design.top, dpi);
-    SetWindowPos(control.window, nullptr, left, top, Scale(design.right, dpi) - left,
-                 Scale(design.bottom, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT place = ScaledRect(*control.row);
+    SetWindowPos(control.window, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(Font(FontOf(*control.row))),
                  TRUE);
   }
   for (const auto& [key, font] : old_fonts) DeleteObject(font);
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form1::SizeWindow() {
+  const ControlRow& row = ui::WindowRow();
+  RECT frame{0, 0, Scale(row.geometry.width, dpi_), Scale(row.geometry.height, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Scaling the edges rather than the sizes keeps touching controls touching.
+RECT Form1::ScaledRect(const ControlRow& row) const {
+  const RECT design = DesignRect(row);
+  return {Scale(design.left, dpi_), Scale(design.top, dpi_), Scale(design.right, dpi_),
+          Scale(design.bottom, dpi_)};
 }
 
 void Form1::OnCommand(HWND control, int code) {

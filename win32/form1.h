@@ -9,6 +9,7 @@
 
 #include "logic/forecast.h"
 #include "ui/layout_table.h"
+#include "win32/accessibility.h"
 #include "win32/assets.h"
 #include "win32/edit_fields.h"
 
@@ -45,7 +46,12 @@ class Form1 {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
   HWND CreateControl(const ui::ControlRow& row, int id);
+  // The window's size and every control's place and font at a new DPI.
   void ApplyDpi(UINT dpi);
+  // Sizes the window for its client area at dpi_.
+  void SizeWindow();
+  // A control's rectangle in the client area at dpi_.
+  RECT ScaledRect(const ui::ControlRow& row) const;
   void OnCommand(HWND control, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
   const Control* Find(HWND control) const;
@@ -61,6 +67,7 @@ class Form1 {
   EditFields fields_;
   DesignFaces faces_;
   Picture picture_;
+  AccessibleAnnotations annotations_;
   std::map<ui::Rgb, HBRUSH> brushes_;
   // Fonts of the current DPI by face and size (in hundredths of a point).
   std::map<std::pair<ui::FontFace, int>, HFONT> fonts_;

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of lumivar.exe under Wine against
+# win32_bare_window.exe, an empty Win32 window of the same client size and
+# styles built the same way (bench/win32_bare_window.cpp), on a private Xvfb
+# display with no window manager; and the size of lumivar.exe.
+#
+#   bench/wine_startup.sh WINDOWS_BUILD_DIR MAP_PROBE [ROUNDS]   (default 21)
+#
+# WINDOWS_BUILD_DIR is the cross build (make windows: build/windows), and
+# MAP_PROBE bench/map_probe as make bench builds it (build/bench/bench).
+#
+# The runs use a Wine prefix of their own, WINDOWS_BUILD_DIR/wineprefix-bench
+# (or $WINEPREFIX), so that they never stop the tests' Wine: it is booted
+# once, and its wineserver (persistent) and background processes are started
+# on the display before the first round and checked to be running before
+# every round. Each run is then only the program's own process: Wine's
+# loader started from map_probe, which times it from just before fork()
+# until the X server reports the window mapped, gives it 300 ms to paint and
+# closes it with WM_DELETE_WINDOW. The loader becomes the process that runs
+# the .exe (same process id), so map_probe's figure for its child's peak
+# resident set size is that of the program's process, not the wineserver's.
+#
+# Each round runs both programs, in an order that rotates from round to
+# round; two warm-up rounds are not counted. The figures are the median of
+# the per-round ratios (lumivar.exe / win32_bare_window.exe), with the
+# medians of each program beside them. Targets: both ratios <= 1.15, and
+# lumivar.exe <= 1.5 MB (1 572 864 bytes), its fonts embedded.
+set -euo pipefail
+
+usage="usage: bench/wine_startup.sh WINDOWS_BUILD_DIR MAP_PROBE [ROUNDS]"
+windows=${1:?$usage}
+probe=${2:?$usage}
+rounds=${3:-21}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+# shellcheck source=SCRIPTDIR/../tests/e2e/xvfb.sh
+source "$root/tests/e2e/xvfb.sh"
+
+lumivar=$windows/win32/lumivar.exe
+bare=$windows/win32/win32_bare_window.exe
+for f in "$lumivar" "$bare"; do
+  [ -f "$f" ] || { echo "wine_startup: $f is not built (make windows)" >&2; exit 1; }
+done
+[ -x "$probe" ] || { echo "wine_startup: $probe is not built (make bench)" >&2; exit 1; }
+windows=$(cd "$windows" && pwd)
+
+# Wine's environment as tools/wine-run sets it (no debug output, no Mono or
+# Gecko, fontconfig limited to one Latin folder), but the loader is started
+# directly, without wine-run's check of the prefix, which is done here once.
+export WINEPREFIX=${WINEPREFIX:-$windows/wineprefix-bench}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=mscoree,mshtml=
+export FONTCONFIG_FILE=$root/tools/wine-fonts.conf
+export XDG_CACHE_HOME=$WINEPREFIX.cache
+wine=${LUMIVAR_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+
+scratch=$(mktemp -d)
+cleanup() {
+  set +e
+  "$root/tools/wine-prefix" stop
+  stop_xvfb
+  rm -rf "$scratch"
+}
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb
+trap cleanup EXIT
+
+# Wine's desktop process keeps the display it started on: the prefix's
+# processes are ended, then started again on this one.
+"$root/tools/wine-prefix" stop
+"$root/tools/wine-prefix" start
+
+# wineserver works in a folder named after the prefix's device and inode.
+server_folder=server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
+server_running() {
+  local pid
+  for pid in $(pgrep -x 'wineserver(64)?'); do
+    case $(readlink "/proc/$pid/cwd" 2>/dev/null) in */"$server_folder") return 0 ;; esac
+  done
+  return 1
+}
+restarts=0
+ensure_server() {
+  server_running && return 0
+  restarts=$((restarts + 1))
+  "$root/tools/wine-prefix" start
+  server_running || { echo "wine_startup: wineserver does not stay up" >&2; exit 1; }
+}
+
+title=$(lumivar_title)
+# name, window title, program
+programs=(
+  "lumivar|$title|$lumivar"
+  "bare|win32_bare_window|$bare"
+)
+
+# One run: prints "<map ms> <peak RSS kB>".
+measure() {
+  local line
+  line=$("$probe" --title "$1" --timeout-ms 60000 -- "$wine" "$2") ||
+    { echo "wine_startup: no window from $2" >&2; exit 1; }
+  echo "$line" | sed -E 's/^map_ms=([0-9.]+) exit=[0-9]+ maxrss_kb=([0-9]+).*/\1 \2/'
+}
+
+# One round: both programs, starting with number $1; the figures go to a
+# file per program unless $2 is "warm-up".
+round() {
+  local first=$1 k name title program
+  ensure_server
+  for ((k = 0; k < ${#programs[@]}; k++)); do
+    IFS='|' read -r name title program <<<"${programs[(first + k) % ${#programs[@]}]}"
+    if [ "${2:-}" = warm-up ]; then
+      measure "$title" "$program" >/dev/null
+    else
+      measure "$title" "$program" >>"$scratch/$name"
+    fi
+  done
+}
+
+round 0 warm-up
+round 1 warm-up
+: >"$scratch/lumivar"
+: >"$scratch/bare"
+for ((i = 0; i < rounds; i++)); do
+  round "$i"
+done
+# Round by round: lumivar's figures over the bare window's.
+paste -d' ' "$scratch/lumivar" "$scratch/bare" | awk '{ print $1 / $3, $2 / $4 }' >"$scratch/ratios"
+
+median() {  # column of a file
+  sort -g -k"$2" "$1" | awk -v c="$2" '{v[NR]=$c} END {
+    if (NR % 2) print v[(NR+1)/2]; else printf "%.4f\n", (v[NR/2]+v[NR/2+1])/2 }'
+}
+
+size=$(stat -c %s "$lumivar")
+echo "lumivar.exe under $("$wine" --version 2>/dev/null || echo Wine) on Xvfb $DISPLAY, $rounds rounds" \
+  "(medians; wineserver restarted before $restarts of them):"
+awk -v lm="$(median "$scratch/lumivar" 1)" -v bm="$(median "$scratch/bare" 1)" \
+  -v lk="$(median "$scratch/lumivar" 2)" -v bk="$(median "$scratch/bare" 2)" \
+  -v tr="$(median "$scratch/ratios" 1)" -v mr="$(median "$scratch/ratios" 2)" -v size="$size" 'BEGIN {
+  limit = 1.5 * 1024 * 1024
+  printf "  %-32s %12s %12s %9s %9s  %s\n", "", "lumivar.exe", "bare_window", "ratio", "(of med.)", "target"
+  printf "  %-32s %12.1f %12.1f %9.3f %9.3f  <= 1.15 %s\n", "process start to mapped, ms", lm, bm,
+         tr, lm / bm, tr <= 1.15 ? "met" : "MISSED"
+  printf "  %-32s %12d %12d %9.3f %9.3f  <= 1.15 %s\n", "peak RSS of its process, kB", lk, bk,
+         mr, lk / bk, mr <= 1.15 ? "met" : "MISSED"
+  printf "  %-32s %12d %12s %9s %9s  <= %d %s\n", "lumivar.exe, bytes", size, "", "", "", limit,
+         size <= limit ? "met" : "MISSED"
+  met = tr <= 1.15 && mr <= 1.15 && size <= limit
+  printf "  verdict: %s\n", met ? "all targets met" : "TARGET MISSED"
+}'
+for name in lumivar bare; do
+  printf '  all runs, ms  %-8s %s\n' "$name:" "$(cut -d' ' -f1 "$scratch/$name" | sort -g | tr '\n' ' ')"
+done
+for name in lumivar bare; do
+  printf '  all runs, kB  %-8s %s\n' "$name:" "$(cut -d' ' -f2 "$scratch/$name" | sort -g | tr '\n' ' ')"
+done
