@@ -1,5 +1,6 @@
 #include "ui/frame_box.h"
 
+#include <QFontInfo>
 #include <QPainter>
 
 namespace lumivar::ui {
@@ -13,7 +14,11 @@ constexpr int kCaptionPadding = 2;  // blank space either side of the caption in
 void FrameBox::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const QFontMetrics metrics(font());
-  const QRect line = rect().adjusted(0, metrics.height() / 2, -2, -2);
+  // The caption's band is one em high, the line height of the design face
+  // 宋体, whichever face draws it: the bundled stand-in has taller lines,
+  // which would push the line and the caption down.
+  const int band = QFontInfo(font()).pixelSize();
+  const QRect line = rect().adjusted(0, band / 2, -2, -2);
 
   // Etched: a shadow line with a light line one pixel below and right of it.
   painter.setPen(palette().color(QPalette::Dark));
@@ -22,7 +27,7 @@ void FrameBox::paintEvent(QPaintEvent* /*event*/) {
   painter.drawRect(line.translated(1, 1));
 
   const int caption_width = metrics.horizontalAdvance(title()) + 2 * kCaptionPadding;
-  const QRect caption(kCaptionIndent, 0, caption_width, metrics.height());
+  const QRect caption(kCaptionIndent, 0, caption_width, band);
   painter.fillRect(caption, palette().color(QPalette::Window));
   painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
