@@ -44,15 +44,13 @@ done
 [ -x "$probe" ] || { echo "wine_startup: $probe is not built (make bench)" >&2; exit 1; }
 windows=$(cd "$windows" && pwd)
 
-# Wine's environment as tools/wine-run sets it (no debug output, no Mono or
-# Gecko, fontconfig limited to one Latin folder), but the loader is started
-# directly, without wine-run's check of the prefix, which is done here once.
+# Wine's environment as tools/wine-run sets it, in a prefix of its own, but
+# the loader is started directly, without wine-run's check of the prefix,
+# which is done here once.
 export WINEPREFIX=${WINEPREFIX:-$windows/wineprefix-bench}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES=mscoree,mshtml=
-export FONTCONFIG_FILE=$root/tools/wine-fonts.conf
-export XDG_CACHE_HOME=$WINEPREFIX.cache
-wine=${LUMIVAR_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+# shellcheck source=../tools/wine-env
+source "$root/tools/wine-env"
+wine=$LUMIVAR_WINE
 
 scratch=$(mktemp -d)
 cleanup() {

@@ -54,7 +54,7 @@ shoot() {
   launch_program env "$@" "$program"
   find_window
   wait_until "the window has painted" painted
-  cp "$SCRATCH/shot.png" "$file"
+  settled_screenshot "$file"
   stop_program
   # The next run's window must not be mistaken for this one.
   local deadline=$((SECONDS + E2E_TIMEOUT))

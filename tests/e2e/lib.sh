@@ -141,6 +141,20 @@ wait_until() {
   done
 }
 
+# settled_screenshot FILE: waits until two screenshots in a row are the same,
+# and leaves the last in FILE: whatever was still to paint has been painted.
+settled_screenshot() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  screenshot "$SCRATCH/previous.png"
+  while :; do
+    sleep 0.3
+    screenshot "$1"
+    cmp -s "$1" "$SCRATCH/previous.png" && return 0
+    ((SECONDS <= deadline)) || fail "the window kept changing for ${E2E_TIMEOUT}s"
+    cp "$1" "$SCRATCH/previous.png"
+  done
+}
+
 # Regions are "X Y W H" strings, as in the tables below.
 
 # area "X Y W H": the number of pixels in the region.

@@ -18,6 +18,7 @@ note "window $WIN, client size $size"
 
 wait_until "the window has painted" painted
 shot=$SCRATCH/shot.png
+settled_screenshot "$shot"
 
 # The navy ground, exactly, around and between the zones and inside the frames.
 for point in "2 2" "245 430" "300 200" "160 368" "100 310" \

@@ -48,20 +48,6 @@ if [ -z "$qt_fonts" ]; then
 EOF
 fi
 
-# Waits until two screenshots in a row are the same, and leaves the last in
-# FILE: whatever the forecast repaints has been painted.
-settled_screenshot() {
-  local deadline=$((SECONDS + E2E_TIMEOUT))
-  screenshot "$SCRATCH/previous.png"
-  while :; do
-    sleep 0.3
-    screenshot "$1"
-    cmp -s "$1" "$SCRATCH/previous.png" && return 0
-    ((SECONDS <= deadline)) || fail "the window kept changing for ${E2E_TIMEOUT}s"
-    cp "$1" "$SCRATCH/previous.png"
-  done
-}
-
 # shoot FILE: the window of the running program after the draw, with the
 # pointer moved off the buttons (onto the picture) so that none shows hot.
 shoot() {
