@@ -81,6 +81,11 @@ check_contents() {
   echo "Depends: $depends"
   grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends has no libqt6widgets6 (dpkg-shlibdeps)"
   grep -q 'libc6' <<<"$depends" || fail "Depends has no libc6 (dpkg-shlibdeps)"
+  local recommends
+  recommends=$(dpkg-deb -f "$deb" Recommends)
+  echo "Recommends: $recommends"
+  grep -q 'qt6-wayland' <<<"$recommends" || fail "Recommends has no qt6-wayland"
+  grep -q 'fonts-wqy-microhei' <<<"$recommends" || fail "Recommends has no Chinese font"
 
   local root
   root=$(mktemp -d)
