@@ -29,6 +29,8 @@ summary=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=SCRIPTDIR/../tests/e2e/xvfb.sh
 source "$here/../tests/e2e/xvfb.sh"
+# shellcheck source=SCRIPTDIR/rounds.sh
+source "$here/rounds.sh"
 
 probe="$build/bench/map_probe"
 lumivar="$build/app/lumivar"
@@ -61,34 +63,7 @@ measure() {
   echo "${line#map_ms=}" | awk -v rss="$rss" '{print $1, rss}'
 }
 
-# One round: every program once, starting with program number $1; the
-# figures go to a file per program unless $2 is "warm-up".
-round() {
-  local first=$1 k name title program
-  for ((k = 0; k < ${#programs[@]}; k++)); do
-    IFS='|' read -r name title program <<<"${programs[(first + k) % ${#programs[@]}]}"
-    if [ "${2:-}" = warm-up ]; then
-      measure "$title" "$program" >/dev/null
-    else
-      measure "$title" "$program" >>"$scratch/$name"
-    fi
-  done
-}
-
-round 0 warm-up
-round 1 warm-up
-: >"$scratch/lumivar"
-: >"$scratch/bare"
-: >"$scratch/edit"
-for ((i = 0; i < runs; i++)); do
-  round "$i"
-done
-
-# median FILE COLUMN: the median of a column of numbers.
-median() {
-  sort -g -k"$2" "$1" | awk -v c="$2" '{v[NR]=$c} END {
-    if (NR % 2) print v[(NR+1)/2]; else printf "%.3f\n", (v[NR/2]+v[NR/2+1])/2 }'
-}
+run_rounds "$runs"
 
 # ratios A B COLUMN: program A's figure over program B's, round by round
 # (line n of each file holds round n).

@@ -35,6 +35,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 # shellcheck source=SCRIPTDIR/../tests/e2e/xvfb.sh
 source "$root/tests/e2e/xvfb.sh"
+# shellcheck source=SCRIPTDIR/rounds.sh
+source "$root/bench/rounds.sh"
 
 lumivar=$windows/win32/lumivar.exe
 bare=$windows/win32/win32_bare_window.exe
@@ -101,35 +103,10 @@ measure() {
   echo "$line" | sed -E 's/^map_ms=([0-9.]+) exit=[0-9]+ maxrss_kb=([0-9]+).*/\1 \2/'
 }
 
-# One round: both programs, starting with number $1; the figures go to a
-# file per program unless $2 is "warm-up".
-round() {
-  local first=$1 k name title program
-  ensure_server
-  for ((k = 0; k < ${#programs[@]}; k++)); do
-    IFS='|' read -r name title program <<<"${programs[(first + k) % ${#programs[@]}]}"
-    if [ "${2:-}" = warm-up ]; then
-      measure "$title" "$program" >/dev/null
-    else
-      measure "$title" "$program" >>"$scratch/$name"
-    fi
-  done
-}
-
-round 0 warm-up
-round 1 warm-up
-: >"$scratch/lumivar"
-: >"$scratch/bare"
-for ((i = 0; i < rounds; i++)); do
-  round "$i"
-done
+before_round() { ensure_server; }
+run_rounds "$rounds"
 # Round by round: lumivar's figures over the bare window's.
 paste -d' ' "$scratch/lumivar" "$scratch/bare" | awk '{ print $1 / $3, $2 / $4 }' >"$scratch/ratios"
-
-median() {  # column of a file
-  sort -g -k"$2" "$1" | awk -v c="$2" '{v[NR]=$c} END {
-    if (NR % 2) print v[(NR+1)/2]; else printf "%.4f\n", (v[NR/2]+v[NR/2+1])/2 }'
-}
 
 size=$(stat -c %s "$lumivar")
 echo "lumivar.exe under $("$wine" --version 2>/dev/null || echo Wine) on Xvfb $DISPLAY, $rounds rounds" \
