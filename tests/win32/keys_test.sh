@@ -9,10 +9,7 @@ set -euo pipefail
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-wine_e2e_setup
-launch_exe
-find_window
-wait_until "the window has painted" painted
+start_painted_exe
 shot=$SCRATCH/shot.png
 
 mapfile -t stops < <(probe tab-stops)

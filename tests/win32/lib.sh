@@ -30,6 +30,14 @@ wine_e2e_setup() {
   trap wine_e2e_teardown EXIT
 }
 
+# Sets up, starts lumivar.exe and waits until its window has painted.
+start_painted_exe() {
+  wine_e2e_setup
+  launch_exe
+  find_window
+  wait_until "the window has painted" painted
+}
+
 # press KEY...: real key presses into the window.
 press() {
   xdotool windowfocus --sync "$WIN"

@@ -11,10 +11,7 @@ set -euo pipefail
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-wine_e2e_setup
-launch_exe
-find_window
-wait_until "the window has painted" painted
+start_painted_exe
 
 # click_box BOX: a real click into the box, then waits for its focus.
 click_box() {
