@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -22,12 +23,36 @@ std::vector<HeldMessage>& Held() {
 
 QtMessageHandler previous_handler = nullptr;
 
-void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type == QtFatalMsg) {
-    std::fprintf(stderr, "%s\n", kNoDisplayMessage);
-    std::fflush(stderr);
-    std::_Exit(1);
+// Whether a message Qt logged while starting says that the display is
+// missing or refuses the connection (X11 or Wayland).
+bool SaysNoDisplay(const char* category, const QString& text) {
+  const bool from_xcb = category != nullptr && std::strcmp(category, "qt.qpa.xcb") == 0;
+  return (from_xcb && text.startsWith(QLatin1String("could not connect to display"))) ||
+         text.startsWith(QLatin1String("Failed to create wl_display"));
+}
+
+void PrintLine(const QString& text) {
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+[[noreturn]] void FailToStart(const QString& fatal) {
+  bool no_display = false;
+  for (const HeldMessage& message : Held()) {
+    no_display = no_display || SaysNoDisplay(message.category, message.text);
   }
+  if (no_display) {
+    std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+  } else {
+    std::fprintf(stderr, "%s\n", kCannotOpenMessage);
+    for (const HeldMessage& message : Held()) PrintLine(message.text);
+    PrintLine(fatal.trimmed());
+  }
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) FailToStart(text);
   Held().push_back({type, context.category, text});
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
-// Guards the creation of the application object. Without a display Qt
+// Guards the creation of the application object. When Qt cannot start, it
 // reports a fatal error and aborts with a core dump; instead the program
-// prints one line that says so, in Chinese and English, and exits with
-// status 1. Messages Qt logs while it starts are held back and passed on
-// once the application object exists, so a failed start prints only that
-// line.
+// exits with status 1 after saying why on stderr:
+//  - with no display, or one that refuses it, one line in Chinese and
+//    English that says so (kNoDisplayMessage);
+//  - for any other reason (a platform plugin that is missing or cannot
+//    load, say), a line that says the window could not be opened
+//    (kCannotOpenMessage), followed by Qt's own messages.
+// Messages Qt logs while it starts are held back and passed on once the
+// application object exists.
 class StartupGuard {
  public:
   StartupGuard();
@@ -19,6 +23,7 @@ class StartupGuard {
   void Started();
 };
 
-// The line printed when no window can be opened.
 inline constexpr const char* kNoDisplayMessage =
     "lumivar: 无法打开窗口，没有可用的图形显示。 Cannot open the window: no display is available.";
+inline constexpr const char* kCannotOpenMessage =
+    "lumivar: 无法打开窗口。 Cannot open the window. Qt reports:";

@@ -28,8 +28,14 @@ SCRATCH=
 readonly NAVY=000040 BLACK=000000 WHITE=FFFFFF RED=FF0000 ORANGE=FF8000
 readonly GREEN=00FF00 LAVENDER=8080FF CYAN=00FFFF
 
+# fail MESSAGE: ends the test. What the program wrote to stderr goes with
+# the message: when it ended on its own, that says why.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "$SCRATCH" ] && [ -s "$SCRATCH/stderr.txt" ]; then
+    echo "The program's stderr:" >&2
+    sed 's/^/  /' "$SCRATCH/stderr.txt" >&2
+  fi
   keep_evidence
   exit 1
 }

@@ -2,13 +2,23 @@
 # Sourced by the end-to-end tests (lib.sh) and the benchmarks (bench/): a
 # private Xvfb on a free display number, stopped when the calling script
 # exits, and the title of the program's window to find it by.
-#   start_xvfb        sets DISPLAY; XVFB_PID holds the server's process id
+#   start_xvfb        sets DISPLAY; XVFB_PID holds the server's process id;
+#                     XVFB_SCREEN (default 1024x768x24) sets the screen
 #   lumivar_title     prints the window title
+#
+# The server runs with -noreset. By default an X server resets whenever its
+# last client disconnects, and a client that connects during the reset is
+# refused. A test that polls for the program's window with short-lived
+# xdotool calls makes exactly that happen: the poll disconnects as the
+# program connects, and the program ends with "could not connect to
+# display". -displayfd picks a number no other server holds, and the server
+# writes it only once it accepts clients.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 9 -noreset -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp \
+    9>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number
   read -r number <"$fifo"

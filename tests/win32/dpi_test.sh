@@ -11,17 +11,7 @@ source "$(dirname "$0")/lib.sh"
 
 # A screen that holds the window twice the size, with its title bar: Wine
 # keeps a window within the screen.
-start_xvfb() {
-  local fifo number
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 1600x1200x24 -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  read -r number <"$fifo"
-  rm -f "$fifo"
-  [ -n "$number" ] || return 1
-  export DISPLAY=":$number"
-}
+export XVFB_SCREEN=1600x1200x24
 
 set_dpi() {
   "$root/tools/wine-prefix" stop
