@@ -28,13 +28,14 @@ SCRATCH=
 readonly NAVY=000040 BLACK=000000 WHITE=FFFFFF RED=FF0000 ORANGE=FF8000
 readonly GREEN=00FF00 LAVENDER=8080FF CYAN=00FFFF
 
-# fail MESSAGE: ends the test. What the program wrote to stderr goes with
-# the message: when it ended on its own, that says why.
+# fail MESSAGE: ends the test. The end of what the program wrote to stderr
+# goes with the message (when it ended on its own, that says why); all of it
+# is kept beside the screenshot.
 fail() {
   echo "FAIL: $*" >&2
   if [ -n "$SCRATCH" ] && [ -s "$SCRATCH/stderr.txt" ]; then
-    echo "The program's stderr:" >&2
-    sed 's/^/  /' "$SCRATCH/stderr.txt" >&2
+    echo "The program's stderr (last 40 lines):" >&2
+    tail -n 40 "$SCRATCH/stderr.txt" | sed 's/^/  /' >&2
   fi
   keep_evidence
   exit 1
