@@ -88,6 +88,22 @@ var lumivarPage = (function () {
     return box;
   }
 
+  // A box draws its text white, and a layer over its inside multiplies that
+  // by the text colour. The browser smooths glyph edges differently for
+  // light and dark colours; drawn white, one character has one shape in
+  // every box, whatever its colour, as on the desktop.
+  function tint(box, row) {
+    if (!row.text || row.text.toUpperCase() === '#FFFFFF') return;
+    const layer = document.createElement('div');
+    layer.className = 'control tint';
+    layer.setAttribute('aria-hidden', 'true');
+    const [left, top, width, height] = row.rect;
+    place(layer, [left + 1, top + 1, width - 2, height - 2]);
+    layer.style.backgroundColor = row.text;
+    box.style.color = '#FFFFFF';
+    box.after(layer);
+  }
+
   function makeButton(row) {
     const button = document.createElement('button');
     button.type = 'button';
@@ -133,6 +149,7 @@ var lumivarPage = (function () {
       element.tabIndex = row.focusOrder >= 0 ? row.focusOrder + 1 : -1;
       elements[row.parent].appendChild(element);
       elements[row.name] = element;
+      if (row.kind === 'box') tint(element, row);
     }
     root.appendChild(form);
   }
