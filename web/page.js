@@ -146,7 +146,7 @@ var lumivarPage = (function () {
       place(element, row.rect);
       if (row.kind !== 'frame') applyColours(element, row);
       applyFont(element, row.font);
-      element.tabIndex = row.focusOrder >= 0 ? row.focusOrder + 1 : -1;
+      if (row.focusOrder >= 0) element.tabIndex = row.focusOrder + 1;
       elements[row.parent].appendChild(element);
       elements[row.name] = element;
       if (row.kind === 'box') tint(element, row);
@@ -192,20 +192,13 @@ var lumivarPage = (function () {
       const [start, length, text] = edit;
       withText(text, (units, count) => Module._lumivar_edit(row.field, start, length, units, count));
     });
-    box.addEventListener('compositionstart', () => {
-      if (row.masked) {
-        // A masked box takes no input-method text: leaving the box ends the
-        // composition before anything is composed.
-        box.blur();
-        box.focus();
-        return;
-      }
-      before = box.value;
-    });
-    box.addEventListener('compositionend', () => {
-      withText(before, (units, count) =>
-        Module._lumivar_composition(row.field, units, count, box.selectionEnd));
-    });
+    const compose = () => withText(before, (units, count) =>
+      Module._lumivar_composition(row.field, units, count, box.selectionEnd));
+    box.addEventListener('compositionstart', () => { before = box.value; });
+    box.addEventListener('compositionend', compose);
+    // A masked box takes no input-method text, and shows none of it: its
+    // mask comes back at once, which ends the composition.
+    if (row.masked) box.addEventListener('input', (event) => { if (event.isComposing) compose(); });
     if (!row.masked) return;
     // Copy gives nothing, cut neither copies nor deletes, and nothing is
     // dragged out of a masked box.
