@@ -20,6 +20,7 @@ import argparse
 import base64
 import hashlib
 import json
+import re
 import shutil
 from pathlib import Path
 
@@ -27,6 +28,18 @@ MIME = {".woff2": "font/woff2", ".jpg": "image/jpeg", ".png": "image/png"}
 ICON = "icons/lumivar.png"
 THEME_COLOUR = "#000040"
 SHORT_NAME = "直选预测"
+
+
+def compact_script(text):
+    """The script without its whole-line comments and indentation."""
+    lines = (line.strip() for line in text.splitlines())
+    return "\n".join(line for line in lines if line and not line.startswith("//")) + "\n"
+
+
+def compact_style(text):
+    """The style sheet without its comments and indentation."""
+    text = re.sub(r"/\*.*?\*/", "", text, flags=re.DOTALL)
+    return "\n".join(line.strip() for line in text.splitlines() if line.strip()) + "\n"
 
 
 def data_uri(path):
@@ -130,8 +143,8 @@ def main():
     parser.add_argument("--worker", type=Path)
     parser.add_argument("names", nargs="+")
     args = parser.parse_args()
-    script = args.script.read_text(encoding="utf-8")
-    style = args.style.read_text(encoding="utf-8")
+    script = compact_script(args.script.read_text(encoding="utf-8"))
+    style = compact_style(args.style.read_text(encoding="utf-8"))
     (single if args.mode == "single" else site)(args, script, style)
 
 
