@@ -246,10 +246,12 @@ var lumivarPage = (function () {
     fit(root);
     window.addEventListener('resize', () => fit(root));
     Module._lumivar_start();
-    song.then(() => {
+    // Ready: every control built, the Song face loaded and the focus in the
+    // first box, at the next frame that draws them.
+    song.then(() => requestAnimationFrame(() => {
       document.documentElement.dataset.ready = 'true';
       performance.mark('lumivar-ready');
-    });
+    }));
   }
 
   return {
