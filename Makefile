@@ -70,7 +70,7 @@ web-test: web build
 # start-up time and peak memory against bench/edit_window on Xvfb, click to
 # result, and lumivar.exe against a bare Win32 window under Wine; the last
 # lines compare each figure with its target.
-bench: windows
+bench: windows web
 	@scripts/install-deps bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
