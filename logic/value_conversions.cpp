@@ -104,11 +104,11 @@ std::string FixedWithPrintf(double value) {
   std::array<char, kFixedBufferSize> buffer{};
   for (int decimals = 0;; ++decimals) {
     const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
-    const std::string text(buffer.data(), static_cast<std::size_t>(length));
+    std::string text(buffer.data(), static_cast<std::size_t>(length));
     if (ReadsBackAs(text, value) || static_cast<std::size_t>(length) + 1 >= buffer.size()) {
       return text;
     }
-    const std::string farther = AwayFromZero(text);
+    std::string farther = AwayFromZero(text);
     if (ReadsBackAs(farther, value)) return farther;
   }
 }
