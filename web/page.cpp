@@ -70,8 +70,9 @@ void Form1Page::Run(ui::Command command) {
       ClearData(fields_);
       break;
     case ui::Command::ExitProgram:
-      // A page that the browser will not close ends in place: every box
-      // emptied, and a notice that the program has ended.
+      // This is how the page ends the program: it closes its tab where the
+      // browser allows; where it does not, the page ends in place, every box
+      // emptied and a notice shown that the program has ended.
       if (!view_.ClosePage()) {
         ClearData(fields_);
         ended_ = true;
