@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -75,11 +76,25 @@ std::u16string_view KindName(ControlKind kind) {
   return u"";
 }
 
+// A JSON array of the given JSON values.
+Text List(std::initializer_list<Text> values) {
+  Text out(1, u'[');
+  for (const Text& value : values) {
+    if (out.size() > 1) out += u',';
+    out += value;
+  }
+  out += u']';
+  return out;
+}
+
 // A JSON object built member by member.
 class Object {
  public:
   Object& Add(std::u16string_view key, const Text& json) {
-    text_ += (text_.size() > 1 ? u"," : u"") + Quoted(key) + u":" + json;
+    if (text_.size() > 1) text_ += u',';
+    text_ += Quoted(key);
+    text_ += u':';
+    text_ += json;
     return *this;
   }
   Text Close() const { return text_ + u"}"; }
@@ -103,8 +118,8 @@ int FocusOrder(const ControlRow& row) {
 
 Text FontJson(const ui::FontStyle& font) {
   return Object()
-      .Add(u"families", u"[" + Quoted(ui::FamilyName(font.face)) + u"," +
-                            Quoted(Bundled(font.face).family) + u"]")
+      .Add(u"families",
+           List({Quoted(ui::FamilyName(font.face)), Quoted(Bundled(font.face).family)}))
       .Add(u"points", Number(font.point_size))
       .Close();
 }
@@ -115,8 +130,7 @@ Text RowJson(const ControlRow& row) {
   object.Add(u"name", Quoted(Ascii(row.name)))
       .Add(u"kind", Quoted(KindName(row.kind)))
       .Add(u"parent", Quoted(Ascii(row.parent)))
-      .Add(u"rect", u"[" + Number(r.left) + u"," + Number(r.top) + u"," + Number(r.width) + u"," +
-                        Number(r.height) + u"]")
+      .Add(u"rect", List({Number(r.left), Number(r.top), Number(r.width), Number(r.height)}))
       .Add(u"masked", row.masked ? u"true" : u"false")
       .Add(u"enabled", row.enabled ? u"true" : u"false")
       .Add(u"focusOrder", Number(FocusOrder(row)))

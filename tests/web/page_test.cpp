@@ -122,7 +122,9 @@ TEST_F(PageTest, WritesAndEditsOfTheFirstTwoBoxesMoveTheFocusOn) {
     page.Fields().Set(c.id, u"");
     view.focus.reset();
     Type(c.id, c.text);
-    if (c.text.size() <= 1) EXPECT_EQ(view.focus, c.focus) << "after typing";
+    if (c.text.size() <= 1) {
+      EXPECT_EQ(view.focus, c.focus) << "after typing";
+    }
   }
 }
 
