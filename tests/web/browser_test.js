@@ -199,6 +199,15 @@ const checks = {
       assert.equal(await valueOf(page, 'Text4'), '*', 'a paste went past the limit');
       await page.keyboard.press('Backspace');
       assert.equal(await valueOf(page, 'Text4'), '');
+      // A drop goes through the limit as a paste does.
+      await page.$eval(byName('Text4'), (box) => {
+        const data = new DataTransfer();
+        data.setData('text/plain', '45');
+        box.dispatchEvent(new InputEvent('beforeinput',
+          { inputType: 'insertFromDrop', dataTransfer: data, cancelable: true, bubbles: true }));
+      });
+      assert.equal(await valueOf(page, 'Text4'), '*', 'a drop went past the limit');
+      await page.keyboard.press('Backspace');
       const client = await page.createCDPSession();
       await client.send('Input.imeSetComposition', { text: '７', selectionStart: 1, selectionEnd: 1 });
       assert.equal(await valueOf(page, 'Text4'), '', 'a masked box took input-method text');
