@@ -75,7 +75,8 @@ EMSCRIPTEN_KEEPALIVE const char16_t* lumivar_design() {
   return design.data();
 }
 EMSCRIPTEN_KEEPALIVE int lumivar_design_length() {
-  return static_cast<int>(lumivar_design() == nullptr ? 0 : design.size());
+  lumivar_design();
+  return static_cast<int>(design.size());
 }
 
 EMSCRIPTEN_KEEPALIVE void lumivar_start() {
