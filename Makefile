@@ -6,14 +6,14 @@ BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build test run bench fuzz check-sanitize lint package clean assets \
-        windows windows-test
+        windows windows-test web web-test
 
 all: build
 
 # What make test needs; every target below installs its own groups of
 # packages (scripts/install-deps GROUP...).
 deps:
-	@scripts/install-deps test
+	@scripts/install-deps test web
 
 configure: deps
 	cmake --preset $(PRESET)
@@ -21,7 +21,7 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
-test: build windows-test
+test: build windows-test web-test
 	ctest --preset $(PRESET) -j $(JOBS)
 
 # Only the program itself, with only what building and running it needs.
@@ -50,11 +50,27 @@ windows:
 windows-test: windows build
 	ctest --preset windows -j $(JOBS)
 
+# The page, built with emscripten in build/web: build/web/web/lumivar.html
+# (one self-contained file), build/web/web/site/ (for a static host) and
+# build/lumivar-<version>-web.zip with both.
+web:
+	@scripts/install-deps web
+	cmake --preset web -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar
+	cmake --build --preset web -j $(JOBS)
+	cp build/web/lumivar-*-web.zip build/
+	@ls build/lumivar-*-web.zip
+
+# Its tests: the logic tests as WebAssembly under node, the page in chromium
+# (the Linux window's end-to-end scripts, puppeteer checks, and the page
+# beside the Qt window of $(BUILD_DIR)).
+web-test: web build
+	ctest --preset web -j $(JOBS)
+
 # Every benchmark in one run on a Release build: StartForecast timings,
 # start-up time and peak memory against bench/edit_window on Xvfb, click to
 # result, and lumivar.exe against a bare Win32 window under Wine; the last
 # lines compare each figure with its target.
-bench: windows
+bench: windows web
 	@scripts/install-deps bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)

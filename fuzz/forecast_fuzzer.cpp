@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include <utility>
 
 #include "logic/forecast.h"
+#include "logic/value_conversions.h"
 #include "tests/logic/forecast_model.h"
 
 namespace {
@@ -196,6 +198,45 @@ void EditField(FuzzedDataProvider& in, WatchedFields& fields, int edit) {
   fields.Set(id, std::move(text));
 }
 
+// The leading "digits[.digits]" of a text in ASCII, as TextValue reads it;
+// empty when the text does not start with an ASCII digit.
+std::string LeadingDecimal(const Text& text) {
+  std::string number;
+  bool point = false;
+  for (const char16_t unit : text) {
+    const bool digit = unit >= u'0' && unit <= u'9';
+    if (!digit && (unit != u'.' || point || number.empty())) break;
+    point = point || !digit;
+    number.push_back(static_cast<char>(unit));
+  }
+  if (!number.empty() && number.back() == '.') number.pop_back();
+  return number;
+}
+
+// Both ways between decimals and doubles (from_chars/to_chars, and the
+// strtod/printf one that builds without them) agree on every field's text
+// and on the value it reads as.
+void CheckConversionPaths(const WatchedFields& fields) {
+#if LUMIVAR_HAS_FLOAT_CHARCONV
+  using lumivar::conversion::Path;
+  for (FieldId id : kAllFields) {
+    const std::string number = LeadingDecimal(fields.Get(id));
+    if (!number.empty() && lumivar::conversion::ParseDecimal(number, Path::Charconv) !=
+                               lumivar::conversion::ParseDecimal(number, Path::Printf)) {
+      Breach("TextValue", id, "reads differently without from_chars");
+    }
+    const double value = lumivar::TextValue(fields.Get(id));
+    if (value != 0.0 && std::isfinite(value) &&
+        lumivar::conversion::ShortestFixed(value, Path::Charconv) !=
+            lumivar::conversion::ShortestFixed(value, Path::Printf)) {
+      Breach("NumberText", id, "writes its value differently without to_chars");
+    }
+  }
+#else
+  (void)fields;
+#endif
+}
+
 void StartForecastAndCheck(WatchedFields& fields) {
   std::array<Text, lumivar::kFieldCount> before;
   for (FieldId id : kAllFields) before[lumivar::FieldIndex(id)] = fields.Get(id);
@@ -204,6 +245,7 @@ void StartForecastAndCheck(WatchedFields& fields) {
   Trace([] { return std::string("StartForecast"); });
   for (FieldId id : kAllFields) Trace([&] { return "  " + Named(id, fields.Get(id)); });
   CheckForecast(fields, before);
+  CheckConversionPaths(fields);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <compare>
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <version>
 
 #include "logic/forecast_fields.h"
 
@@ -26,5 +28,27 @@ Text CharAt(std::u16string_view text, std::size_t position);
 
 // Compares texts by UTF-16 code unit, with no locale or numeric meaning.
 std::strong_ordering CompareChars(std::u16string_view a, std::u16string_view b);
+
+// The two ways between ASCII decimals and doubles that TextValue and
+// NumberText use. A standard library with floating-point from_chars and
+// to_chars takes those; one without (emscripten's libc++) takes strtod and a
+// printf loop, which give the same results. Both are always compiled where
+// they can be, so that the fuzzer compares them.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define LUMIVAR_HAS_FLOAT_CHARCONV 1
+#else
+#define LUMIVAR_HAS_FLOAT_CHARCONV 0
+#endif
+namespace conversion {
+enum class Path { Charconv, Printf };
+inline constexpr Path kDefaultPath = LUMIVAR_HAS_FLOAT_CHARCONV ? Path::Charconv : Path::Printf;
+
+// The value of "digits[.digits]", correctly rounded; HUGE_VAL or 0 beyond a
+// double's range.
+double ParseDecimal(const std::string& number, Path path);
+// The shortest fixed form of a finite, non-zero value that reads back as the
+// same double: "-3", "27", "0.1".
+std::string ShortestFixed(double value, Path path);
+}  // namespace conversion
 
 }  // namespace lumivar

@@ -3,17 +3,19 @@
 
     /usr/bin/python3 tools/make_assets.py        (or: make assets)
 
-Needs Debian's python3-fonttools, python3-pil and fonts-noto-cjk; building the
-program does not. Outputs, all deterministic (same input, same bytes):
+Needs Debian's python3-fonttools, python3-pil, fonts-noto-cjk and woff2;
+building the program does not. Outputs, all deterministic (same input, same bytes):
 
   resources/fonts/LumivarSong-Bold.otf   subset of Noto Serif CJK SC Bold, stands in for 宋体
   resources/fonts/LumivarHei-Bold.otf    subset of Noto Sans CJK SC Bold, stands in for 黑体
+  resources/fonts/Lumivar*-Bold.woff2    the same two subsets as WOFF 2.0, for the page
   resources/fonts/OFL.txt                the fonts' licence
   resources/images/portrait.jpg          181 x 330 decorative portrait
   resources/icons/lumivar.png            32 x 32 window icon, 256-colour palette
   resources/icons/lumivar.ico            16, 32 and 48 pixel Windows icon
   resources/icons/lumivar.svg            the icon as a vector drawing
   resources/icons/hicolor/NxN/lumivar.png  desktop icon theme renderings
+  resources/icons/web/lumivar-N.png      the installable site's icons
   resources/lumivar.qrc, resources/lumivar.rc
 
 The font subsets hold every character the program shows: the non-ASCII
@@ -71,6 +73,7 @@ SOURCE_DIRS = {
     "logic": "the forecast core: the banker lines and the banner",
     "ui": "the Qt window and the layout table every window shares: captions, title",
     "win32": "the Win32 window for Windows: its own texts, if any",
+    "web": "the page: its own texts, such as the notice after 退出系统",
 }
 # These hold no text that the program shows.
 OTHER_DIRS = {
@@ -287,6 +290,9 @@ def make_font_subset(job, characters):
     claim_code_pages(font)
     font.save(str(job.output))
     check_font(job, characters)
+    # The page embeds the same subset as WOFF 2.0 (Debian's woff2), written
+    # beside it.
+    subprocess.run(["woff2_compress", str(job.output)], check=True, stdout=subprocess.DEVNULL)
 
 
 def check_font(job, characters):
@@ -735,6 +741,7 @@ def icon_svg():
 
 
 THEME_SIZES = (48, 64, 128, 256)
+WEB_SIZES = (192, 512)  # what a phone asks of an installable site
 
 
 def make_icons():
@@ -747,6 +754,10 @@ def make_icons():
         folder = icons / "hicolor" / f"{size}x{size}"
         folder.mkdir(parents=True, exist_ok=True)
         theme_icon(size).save(folder / "lumivar.png", optimize=True)
+    web = icons / "web"
+    web.mkdir(parents=True, exist_ok=True)
+    for size in WEB_SIZES:
+        theme_icon(size).save(web / f"lumivar-{size}.png", optimize=True)
 
 
 # ---------------------------------------------------------------------------

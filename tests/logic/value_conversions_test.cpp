@@ -81,6 +81,26 @@ TEST(NumberText, WritesPlainDecimals) {
   EXPECT_EQ(NumberText(std::numeric_limits<double>::denorm_min()).back(), u'5');
 }
 
+// Where the library has from_chars and to_chars, the strtod and printf way
+// that builds without them (the page's) gives the same texts, also at every
+// power of two, where the values below lie closer than those above.
+TEST(NumberText, ThePrintfWayWritesAsToCharsAtEveryPowerOfTwo) {
+#if LUMIVAR_HAS_FLOAT_CHARCONV
+  using conversion::Path;
+  for (int exponent = -1074; exponent <= 1023; ++exponent) {
+    for (const double value : {std::ldexp(1.0, exponent), -std::ldexp(1.0, exponent)}) {
+      SCOPED_TRACE(exponent);
+      const std::string written = conversion::ShortestFixed(value, Path::Charconv);
+      ASSERT_EQ(conversion::ShortestFixed(value, Path::Printf), written);
+      ASSERT_EQ(conversion::ParseDecimal(written.substr(value < 0 ? 1 : 0), Path::Printf),
+                std::fabs(value));
+    }
+  }
+#else
+  GTEST_SKIP() << "no floating-point to_chars to compare with";
+#endif
+}
+
 TEST(NumberText, EveryReachableValueReadsBack) {
   for (int v = -9; v <= 27; ++v) {
     SCOPED_TRACE(v);

@@ -16,6 +16,11 @@
 #   LUMIVAR_EXE=… LUMIVAR_PROBE=… LUMIVAR_QT_PROGRAM=build/dev/app/lumivar \
 #     tests/win32/side_by_side_test.sh
 #
+# Given a program to run (as the end-to-end scripts take one), it compares
+# that program's window with the Qt one instead, with no Wine; the page:
+#
+#   LUMIVAR_PAGE=… LUMIVAR_QT_PROGRAM=… tests/win32/side_by_side_test.sh tests/web/lumivar-web
+#
 # LUMIVAR_QT_FONTCONFIG names the fontconfig file the Qt window runs with
 # (CTest passes the tests' Latin-only one); by hand, one is made here. Skips
 # (77) when the Qt program is not built.
@@ -27,10 +32,18 @@ if [ -z "$qt_program" ] || [ ! -x "$qt_program" ]; then
     "build it with make build, then run make windows again" >&2
   exit 77
 fi
-# shellcheck source=lib.sh
-source "$here/lib.sh"
-
-wine_e2e_setup
+other=("$@")
+if ((${#other[@]})); then
+  # shellcheck source=../e2e/lib.sh
+  source "$here/../e2e/lib.sh"
+  e2e_setup
+  OTHER_NAME=${OTHER_NAME:-$(basename "${other[0]}")}
+else
+  # shellcheck source=lib.sh
+  source "$here/lib.sh"
+  wine_e2e_setup
+  OTHER_NAME=Windows
+fi
 
 # The Qt window sees only a Latin font, as under the other tests: its
 # Chinese text must come from the faces it bundles, as the Windows one's does.
@@ -66,9 +79,9 @@ launch_program env FONTCONFIG_FILE="$qt_fonts" "$qt_program"
 shoot "$qt_shot"
 stop_program
 note "Qt window: $qt_shot"
-launch_exe
+if ((${#other[@]})); then launch_program "${other[@]}"; else launch_exe; fi
 shoot "$win_shot"
-note "Windows window: $win_shot"
+note "$OTHER_NAME window: $win_shot"
 stop_program
 
 # ---------------------------------------------------------------------------
@@ -148,7 +161,7 @@ for button in "${BUTTONS[@]}"; do job ink "$button" "$(inside "${BUTTON_RECT[$bu
 
 report=$SCRATCH/report.txt
 status=0
-awk -v ground="$NAVY" -f - "$SCRATCH/qt.txt" "$SCRATCH/windows.txt" "$jobs" >"$report" <<'AWK' || status=$?
+awk -v ground="$NAVY" -v other="$OTHER_NAME" -f - "$SCRATCH/qt.txt" "$SCRATCH/windows.txt" "$jobs" >"$report" <<'AWK' || status=$?
 FNR == 1 { file++ }
 file <= 2 { R[file, $1, $2] = $3; G[file, $1, $2] = $4; B[file, $1, $2] = $5; next }
 BEGIN {
@@ -255,16 +268,16 @@ $1 == "edges" {
     side = substr($7, s, 1)
     a = edge(1, side, $3, $4, $5, $6, bx0, bx1, frame)
     b = edge(2, side, $3, $4, $5, $6, bx0, bx1, frame)
-    printf "%-10s %-6s edge   Qt %4s  Windows %4s\n", $2, SIDE[side], a, b
+    printf "%-10s %-6s edge   Qt %4s  %s %4s\n", $2, SIDE[side], a, other, b
     if (a == "none" || b == "none") fail($2 " " SIDE[side] " edge not found near its place")
-    else if (abs(a - b) > 2) fail($2 " " SIDE[side] " edge at " a " (Qt) and " b " (Windows)")
+    else if (abs(a - b) > 2) fail($2 " " SIDE[side] " edge at " a " (Qt) and " b " (" other ")")
   }
 }
 $1 == "ground" {
   tolerance = $3; $3 = ""; $0 = $0  # the region becomes $3..
   a = mode(1); b = mode(2)
-  printf "%-10s ground        Qt %s  Windows %s\n", $2, a, b
-  if (colours_far(a, b) > tolerance) fail($2 " ground " a " (Qt) and " b " (Windows)")
+  printf "%-10s ground        Qt %s  %s %s\n", $2, a, other, b
+  if (colours_far(a, b) > tolerance) fail($2 " ground " a " (Qt) and " b " (" other ")")
 }
 $1 == "mean" {
   for (f = 1; f <= 2; f++) {
@@ -274,8 +287,8 @@ $1 == "mean" {
     }
     m[f] = rgb(int(r / n), int(g / n), int(b / n))
   }
-  printf "%-10s mean colour   Qt %s  Windows %s\n", $2, m[1], m[2]
-  if (colours_far(m[1], m[2]) > 16) fail($2 " mean colour " m[1] " (Qt) and " m[2] " (Windows)")
+  printf "%-10s mean colour   Qt %s  %s %s\n", $2, m[1], other, m[2]
+  if (colours_far(m[1], m[2]) > 16) fail($2 " mean colour " m[1] " (Qt) and " m[2] " (" other ")")
 }
 $1 == "ink" {
   for (f = 1; f <= 2; f++) {
@@ -284,15 +297,15 @@ $1 == "ink" {
     cx[f] = (INK_X0 + INK_X1) / 2; cy[f] = (INK_Y0 + INK_Y1) / 2
     extent[f] = INK_N ? INK_X0 "-" INK_X1 "," INK_Y0 "-" INK_Y1 : "-"
   }
-  printf "%-10s text          Qt %s %4d px %-15s %2d marks  Windows %s %4d px %-15s %2d marks\n",
-         $2, colour[1], pixels[1], extent[1], marks[1], colour[2], pixels[2], extent[2], marks[2]
-  if (pixels[1] < 20 || pixels[2] < 20) { fail($2 " has no text in " (pixels[1] < 20 ? "the Qt" : "the Windows") " window"); next }
-  if (colours_far(colour[1], colour[2]) > 40) fail($2 " text " colour[1] " (Qt) and " colour[2] " (Windows)")
-  if (pixels[1] > 2 * pixels[2] || pixels[2] > 2 * pixels[1]) fail($2 " text of " pixels[1] " (Qt) and " pixels[2] " (Windows) pixels")
+  printf "%-10s text          Qt %s %4d px %-15s %2d marks  %s %s %4d px %-15s %2d marks\n",
+         $2, colour[1], pixels[1], extent[1], marks[1], other, colour[2], pixels[2], extent[2], marks[2]
+  if (pixels[1] < 20 || pixels[2] < 20) { fail($2 " has no text in " (pixels[1] < 20 ? "the Qt" : "the " other) " window"); next }
+  if (colours_far(colour[1], colour[2]) > 40) fail($2 " text " colour[1] " (Qt) and " colour[2] " (" other ")")
+  if (pixels[1] > 2 * pixels[2] || pixels[2] > 2 * pixels[1]) fail($2 " text of " pixels[1] " (Qt) and " pixels[2] " (" other ") pixels")
   if (abs(cx[1] - cx[2]) > 3 || abs(cy[1] - cy[2]) > 3) {
-    fail($2 " text centred at " cx[1] "," cy[1] " (Qt) and " cx[2] "," cy[2] " (Windows)")
+    fail($2 " text centred at " cx[1] "," cy[1] " (Qt) and " cx[2] "," cy[2] " (" other ")")
   }
-  if ($7 && marks[1] != marks[2]) fail($2 " text of " marks[1] " (Qt) and " marks[2] " (Windows) marks")
+  if ($7 && marks[1] != marks[2]) fail($2 " text of " marks[1] " (Qt) and " marks[2] " (" other ") marks")
 }
 END { exit failures > 0 }
 AWK

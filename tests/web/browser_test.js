@@ -1,0 +1,335 @@
+'use strict';
+// Checks of the page that the X11 scripts cannot see, in Debian's headless
+// chromium driven by puppeteer-core: the accessibility tree, the requests
+// the page makes, a phone's screen, the masked boxes, the keys and the
+// end of the program, and the site offline. Every check fails on any
+// console error or policy violation.
+//
+//   LUMIVAR_PAGE=build/web/web/lumivar.html LUMIVAR_SITE=build/web/web/site \
+//     node tests/web/browser_test.js CHECK
+const assert = require('node:assert/strict');
+const http = require('node:http');
+const fs = require('node:fs');
+const path = require('node:path');
+const puppeteer = require('puppeteer-core');
+
+const pageUrl = 'file://' + path.resolve(process.env.LUMIVAR_PAGE || 'lumivar.html');
+const sitePath = path.resolve(process.env.LUMIVAR_SITE || 'site');
+const chromium = process.env.LUMIVAR_CHROMIUM || '/usr/bin/chromium';
+
+// One browser per check, with a fresh profile; its console is watched.
+async function withPage(options, use) {
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ['--test-type', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', ...(process.getuid() === 0 ? ['--no-sandbox'] : [])]
+  });
+  const problems = [];
+  try {
+    const page = await browser.newPage();
+    page.on('console', (message) => {
+      if (message.type() === 'error' || /Content.Security.Policy/i.test(message.text())) {
+        problems.push('console: ' + message.text());
+      }
+    });
+    page.on('pageerror', (error) => problems.push('page error: ' + error.message));
+    await page.evaluateOnNewDocument(() => {
+      document.addEventListener('securitypolicyviolation', (event) => {
+        console.error('Content-Security-Policy violation: ' + event.violatedDirective + ' ' + event.blockedURI);
+      });
+    });
+    if (options.before) await options.before(page);
+    await page.setViewport(options.viewport || { width: 490, height: 434 });
+    await use(page, browser);
+  } finally {
+    await browser.close();
+  }
+  assert.deepEqual(problems, [], 'the console reported problems');
+}
+
+async function open(page, url = pageUrl) {
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready]');
+}
+
+// The design as the page reads it from the layout table.
+function design(page) {
+  return page.evaluate(() =>
+    JSON.parse(String.fromCharCode.apply(null, Module.HEAPU16.subarray(Module._lumivar_design() >> 1,
+      (Module._lumivar_design() >> 1) + Module._lumivar_design_length()))));
+}
+
+const byName = (name) => '#' + name.replace(/[()]/g, '_');
+const focused = (page) => page.evaluate(() => document.activeElement.id);
+const valueOf = (page, name) => page.$eval(byName(name), (box) => box.value);
+
+// Control held down over the keys, as for Ctrl+A, Ctrl+C, Ctrl+V.
+async function shortcut(page, ...keys) {
+  await page.keyboard.down('Control');
+  for (const key of keys) await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+}
+
+// Puts the text on the clipboard through the plain box Text11, which takes
+// any length, and leaves that box empty again.
+async function copyFromPlainBox(page, text) {
+  await page.click(byName('Text11'));
+  await shortcut(page, 'a');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.sendCharacter(text);
+  await shortcut(page, 'a', 'c');
+  await page.keyboard.press('Backspace');
+}
+
+async function forecast(page, digits) {
+  await page.click(byName('Text1'));
+  await page.keyboard.type(digits);
+  await page.click(byName('Command1'));
+}
+
+// Every node of the accessibility tree, flattened.
+function nodes(tree) {
+  return [tree, ...(tree.children || []).flatMap(nodes)];
+}
+
+const checks = {
+  // Every control is in the tree with its role and the table's name; a
+  // masked box never gives away a digit.
+  async accessibility() {
+    await withPage({}, async (page) => {
+      await open(page);
+      const rows = (await design(page)).controls;
+      await forecast(page, '123');
+      assert.equal(await page.evaluate(() => document.documentElement.lang), 'zh-CN');
+      assert.equal(await page.title(), rows[0].caption);
+      const all = nodes(await page.accessibility.snapshot({ interestingOnly: false }));
+      const roles = { frame: 'group', box: 'textbox', button: 'button', picture: 'image' };
+      for (const row of rows.slice(1)) {
+        const name = row.kind === 'button' ? row.caption : row.label;
+        const node = all.find((n) => n.role === roles[row.kind] && n.name === name);
+        assert.ok(node, `${row.name}: no ${roles[row.kind]} named ${name}`);
+        if (row.masked) {
+          assert.match(node.value || '', /^\**$/, `${row.name} shows more than its mask`);
+          assert.equal(node.description, (await design(page)).hidden);
+        }
+      }
+      const html = await page.content();
+      for (const row of rows.filter((r) => r.masked)) {
+        const text = await page.evaluate((field) => lumivarPage.boxText(field), row.field);
+        assert.match(text, /^\*+$/, `${row.name} holds its text in the document`);
+      }
+      assert.ok(!/value="\d/.test(html), 'a digit stands in the document');
+    });
+  },
+
+  // Nothing is fetched beyond the page itself, and nothing is stored.
+  async requests() {
+    await withPage({}, async (page) => {
+      const requests = [];
+      page.on('request', (request) => requests.push(request.url()));
+      await open(page);
+      await forecast(page, '358');
+      const stored = await page.evaluate(async () => ({
+        cookie: document.cookie,
+        local: localStorage.length,
+        session: sessionStorage.length,
+        databases: (await indexedDB.databases()).length
+      }));
+      assert.deepEqual(stored, { cookie: '', local: 0, session: 0, databases: 0 });
+      const foreign = requests.filter((url) => url !== pageUrl && !url.startsWith('data:'));
+      assert.deepEqual(foreign, [], 'the page asked for more than itself');
+      const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
+      assert.match(policy, /default-src 'none'/);
+    });
+  },
+
+  // A phone: 390 px wide at three device pixels to the pixel, by touch.
+  async phone() {
+    const viewport = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+    await withPage({ viewport }, async (page) => {
+      await open(page);
+      const rows = (await design(page)).controls;
+      const layout = await page.evaluate(() => ({
+        scroll: document.documentElement.scrollWidth,
+        client: document.documentElement.clientWidth,
+        box: document.getElementById('form1').getBoundingClientRect().toJSON()
+      }));
+      assert.ok(layout.scroll <= layout.client, 'the page scrolls sideways');
+      assert.ok(Math.abs(layout.box.width - 390) < 0.5, `the window is ${layout.box.width} wide`);
+      assert.ok(Math.abs(layout.box.height - rows[0].rect[3] * 390 / rows[0].rect[2]) < 0.5);
+      for (const row of rows.filter((r) => r.kind === 'box')) {
+        const size = await page.$eval(byName(row.name), (box) => parseFloat(getComputedStyle(box).fontSize));
+        assert.ok(size >= 16, `${row.name} has a ${size}px font, and a phone would zoom`);
+        const mode = await page.$eval(byName(row.name), (box) => box.inputMode);
+        assert.equal(mode, row.numeric ? 'numeric' : '', `${row.name} input mode`);
+      }
+      await page.tap(byName('Text1'));
+      await page.keyboard.type('123');
+      await page.tap(byName('Command1'));
+      assert.equal(await valueOf(page, 'Text11'), '精准6胆：234789');
+      assert.equal(await focused(page), 'Command1');
+      if (process.env.LUMIVAR_SCREENSHOT) {
+        await page.setViewport({ ...viewport, height: Math.ceil(layout.box.height) });
+        await page.screenshot({ path: process.env.LUMIVAR_SCREENSHOT });
+      }
+    });
+  },
+
+  // Masked boxes: one mask character per unit, typing, pasting through the
+  // limit and deleting work; copy gives nothing, cut neither copies nor
+  // deletes, and an input method leaves nothing.
+  async masked() {
+    await withPage({}, async (page) => {
+      await open(page);
+      await forecast(page, 'a53');
+      assert.equal(await valueOf(page, 'Text7'), '**');  // holds -3
+      await page.click(byName('Text10'));
+      await page.keyboard.press('End');
+      await page.keyboard.press('Backspace');
+      assert.equal(await valueOf(page, 'Text10'), '**');
+      await shortcut(page, 'a', 'c', 'x');
+      assert.equal(await valueOf(page, 'Text10'), '**', 'cut deleted a masked text');
+      await page.click(byName('Text11'));
+      await shortcut(page, 'a', 'v');
+      assert.ok(!(await valueOf(page, 'Text11')).includes('a5'), 'the clipboard held a masked text');
+      await copyFromPlainBox(page, '78');
+      await page.click(byName('Text4'));
+      await shortcut(page, 'a', 'v');
+      assert.equal(await valueOf(page, 'Text4'), '*', 'a paste went past the limit');
+      await page.keyboard.press('Backspace');
+      assert.equal(await valueOf(page, 'Text4'), '');
+      // A drop goes through the limit as a paste does.
+      await page.$eval(byName('Text4'), (box) => {
+        const data = new DataTransfer();
+        data.setData('text/plain', '45');
+        box.dispatchEvent(new InputEvent('beforeinput',
+          { inputType: 'insertFromDrop', dataTransfer: data, cancelable: true, bubbles: true }));
+      });
+      assert.equal(await valueOf(page, 'Text4'), '*', 'a drop went past the limit');
+      await page.keyboard.press('Backspace');
+      const client = await page.createCDPSession();
+      await client.send('Input.imeSetComposition', { text: '７', selectionStart: 1, selectionEnd: 1 });
+      assert.equal(await valueOf(page, 'Text4'), '', 'a masked box took input-method text');
+    });
+  },
+
+  // Keys and focus as on the desktop.
+  async keys() {
+    await withPage({}, async (page) => {
+      await open(page);
+      assert.equal(await focused(page), 'Text1');
+      await page.keyboard.type('4');
+      assert.equal(await focused(page), 'Text2');
+      await page.click(byName('Text1'));
+      await page.keyboard.type('5');
+      assert.equal(await valueOf(page, 'Text1'), '4', 'a full box took more');
+      // A pasted pair of surrogates does not fit in one unit: refused whole.
+      await copyFromPlainBox(page, '😀');
+      await page.click(byName('Text3'));
+      await shortcut(page, 'v');
+      assert.equal(await valueOf(page, 'Text3'), '');
+      // Finished input-method text goes through the limit.
+      const client = await page.createCDPSession();
+      await client.send('Input.imeSetComposition', { text: '７８', selectionStart: 2, selectionEnd: 2 });
+      await client.send('Input.insertText', { text: '７８' });
+      assert.equal(await valueOf(page, 'Text3'), '７');
+      await page.click(byName('Command2'));
+      assert.equal(await focused(page), 'Command2');
+      assert.equal(await valueOf(page, 'Text1'), '');
+      // Enter and Escape press nothing; Space presses the focused button.
+      await page.click(byName('Text1'));
+      await page.keyboard.type('123');
+      await page.focus(byName('Command1'));
+      await page.keyboard.press('Enter');
+      await page.keyboard.press('Escape');
+      assert.equal(await valueOf(page, 'Text11'), '', 'Enter pressed a button');
+      await page.keyboard.press('Space');
+      assert.equal(await valueOf(page, 'Text11'), '精准6胆：234789');
+      assert.equal(await focused(page), 'Command1');
+      // The banner never takes the focus, by click or by Tab.
+      await page.click(byName('Text12'));
+      assert.notEqual(await focused(page), 'Text12');
+      for (let i = 0; i < 20; ++i) {
+        await page.keyboard.press('Tab');
+        assert.notEqual(await focused(page), 'Text12');
+      }
+    });
+  },
+
+  // Where the browser keeps the tab open, 退出系统 empties every box and
+  // says so in the page, with a control that starts it again.
+  async exit() {
+    const keepOpen = (page) => page.evaluateOnNewDocument(() => { window.close = () => {}; });
+    await withPage({ before: keepOpen }, async (page) => {
+      await open(page);
+      await forecast(page, '123');
+      await page.click(byName('Command3'));
+      const rows = (await design(page)).controls;
+      for (const row of rows.filter((r) => r.kind === 'box' && r.enabled)) {
+        assert.equal(await valueOf(page, row.name), '', `${row.name} kept its text`);
+      }
+      const notice = await page.$eval('[role=alert]', (n) => n.textContent);
+      assert.ok(notice.startsWith((await design(page)).ended));
+      await Promise.all([page.waitForNavigation(), page.click('[role=alert] button')]);
+      await page.waitForSelector('html[data-ready]');
+      assert.equal(await focused(page), 'Text1');
+    });
+  },
+
+  // The site from a local server: visited once, then offline, it still
+  // opens and forecasts; its cache holds its own files and nothing else.
+  async site() {
+    const files = new Set();
+    const server = http.createServer((request, response) => {
+      const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/\/$/, '/index.html');
+      const file = path.join(sitePath, path.normalize(name));
+      if (!file.startsWith(sitePath) || !fs.existsSync(file)) {
+        response.writeHead(404).end();
+        return;
+      }
+      files.add(name);
+      const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+        '.css': 'text/css', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
+        '.jpg': 'image/jpeg', '.woff2': 'font/woff2' };
+      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+      response.end(fs.readFileSync(file));
+    });
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    const origin = `http://127.0.0.1:${server.address().port}`;
+    try {
+      await withPage({}, async (page) => {
+        await open(page, origin + '/');
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        await page.reload();
+        await page.waitForSelector('html[data-ready]');
+        assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
+        const cached = await page.evaluate(async () => {
+          const names = await caches.keys();
+          const urls = [];
+          for (const name of names) for (const r of await (await caches.open(name)).keys()) urls.push(r.url);
+          return { names, urls };
+        });
+        assert.equal(cached.names.length, 1);
+        for (const url of cached.urls) assert.ok(url.startsWith(origin + '/'), `cached ${url}`);
+        await page.setOfflineMode(true);
+        await page.reload();
+        await page.waitForSelector('html[data-ready]');
+        await forecast(page, '000');
+        assert.equal(await valueOf(page, 'Text11'), '精准6胆：014569');
+      });
+    } finally {
+      server.close();
+    }
+  }
+};
+
+const name = process.argv[2];
+if (!checks[name]) {
+  console.error(`usage: browser_test.js ${Object.keys(checks).join('|')}`);
+  process.exit(2);
+}
+checks[name]().then(() => console.log(`${name}: PASS`), (error) => {
+  console.error(`${name}: FAIL: ${error.stack || error}`);
+  process.exit(1);
+});

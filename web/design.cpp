@@ -1,0 +1,186 @@
+#include "web/design.h"
+
+#include <array>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "ui/layout_table.h"
+#include "web/texts.h"
+
+namespace lumivar::web {
+namespace {
+
+using ui::ControlKind;
+using ui::ControlRow;
+
+// The faces the page carries, asked for after the design face of the same
+// kind, as the desktop windows do.
+struct BundledFace {
+  std::u16string_view family;
+  std::u16string_view resource;
+};
+constexpr BundledFace Bundled(ui::FontFace face) {
+  return face == ui::FontFace::Song ? BundledFace{u"Lumivar Song", u"fonts/LumivarSong-Bold.woff2"}
+                                    : BundledFace{u"Lumivar Hei", u"fonts/LumivarHei-Bold.woff2"};
+}
+constexpr std::array kFaces = {ui::FontFace::Song, ui::FontFace::Hei};
+
+Text Ascii(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+Text Quoted(std::u16string_view text) {
+  Text out = u"\"";
+  for (const char16_t unit : text) {
+    if (unit == u'"' || unit == u'\\') {
+      out += u'\\';
+      out += unit;
+    } else if (unit < 0x20) {
+      std::array<char, 8> escape{};
+      std::snprintf(escape.data(), escape.size(), "\\u%04x", static_cast<unsigned>(unit));
+      out += Ascii(escape.data());
+    } else {
+      out += unit;
+    }
+  }
+  return out + u"\"";
+}
+
+Text Number(double value) {
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%g", value);
+  return Ascii(text.data());
+}
+
+Text Colour(ui::Rgb rgb) {
+  std::array<char, 8> text{};
+  std::snprintf(text.data(), text.size(), "#%06X", static_cast<unsigned>(rgb));
+  return Quoted(Ascii(text.data()));
+}
+
+std::u16string_view KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Window:
+      return u"window";
+    case ControlKind::Frame:
+      return u"frame";
+    case ControlKind::EditBox:
+      return u"box";
+    case ControlKind::Button:
+      return u"button";
+    case ControlKind::Picture:
+      return u"picture";
+  }
+  return u"";
+}
+
+// A JSON array of the given JSON values.
+Text List(std::initializer_list<Text> values) {
+  Text out(1, u'[');
+  for (const Text& value : values) {
+    if (out.size() > 1) out += u',';
+    out += value;
+  }
+  out += u']';
+  return out;
+}
+
+// A JSON object built member by member.
+class Object {
+ public:
+  Object& Add(std::u16string_view key, const Text& json) {
+    if (text_.size() > 1) text_ += u',';
+    text_ += Quoted(key);
+    text_ += u':';
+    text_ += json;
+    return *this;
+  }
+  Text Close() const { return text_ + u"}"; }
+
+ private:
+  Text text_ = u"{";
+};
+
+bool IsDrawInput(FieldId id) {
+  return id == FieldId::Text1 || id == FieldId::Text2 || id == FieldId::Text3;
+}
+
+// The place of a control in the focus order, or -1 when it never takes it.
+int FocusOrder(const ControlRow& row) {
+  const auto stops = ui::TabStops();
+  for (std::size_t i = 0; i < stops.size(); ++i) {
+    if (stops[i] == &row) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+Text FontJson(const ui::FontStyle& font) {
+  return Object()
+      .Add(u"families",
+           List({Quoted(ui::FamilyName(font.face)), Quoted(Bundled(font.face).family)}))
+      .Add(u"points", Number(font.point_size))
+      .Close();
+}
+
+Text RowJson(const ControlRow& row) {
+  const ui::Rect& r = row.geometry;
+  Object object;
+  object.Add(u"name", Quoted(Ascii(row.name)))
+      .Add(u"kind", Quoted(KindName(row.kind)))
+      .Add(u"parent", Quoted(Ascii(row.parent)))
+      .Add(u"rect", List({Number(r.left), Number(r.top), Number(r.width), Number(r.height)}))
+      .Add(u"masked", row.masked ? u"true" : u"false")
+      .Add(u"enabled", row.enabled ? u"true" : u"false")
+      .Add(u"focusOrder", Number(FocusOrder(row)))
+      .Add(u"caption", Quoted(row.caption))
+      .Add(u"label", Quoted(row.accessible_name))
+      .Add(u"resource", Quoted(Ascii(row.resource)));
+  if (row.colours)
+    object.Add(u"text", Colour(row.colours->text)).Add(u"ground", Colour(row.colours->ground));
+  if (row.font) object.Add(u"font", FontJson(*row.font));
+  if (row.entry_limit) object.Add(u"limit", Number(*row.entry_limit));
+  if (const auto field = ui::FieldOf(row)) {
+    object.Add(u"field", Number(static_cast<double>(FieldIndex(*field))));
+    // The three digits of a draw: a phone offers its number pad there.
+    if (IsDrawInput(*field)) object.Add(u"numeric", u"true");
+  }
+  if (const auto command = ui::CommandOf(row)) {
+    object.Add(u"command", Number(static_cast<int>(*command)));
+  }
+  return object.Close();
+}
+
+Text FacesJson() {
+  Text out = u"[";
+  for (const ui::FontFace face : kFaces) {
+    if (out.size() > 1) out += u",";
+    out += Object()
+               .Add(u"family", Quoted(Bundled(face).family))
+               .Add(u"resource", Quoted(Bundled(face).resource))
+               .Close();
+  }
+  return out + u"]";
+}
+
+}  // namespace
+
+Text DesignJson() {
+  Text controls = u"[";
+  for (const ControlRow& row : ui::ControlTable()) {
+    if (controls.size() > 1) controls += u",";
+    controls += RowJson(row);
+  }
+  controls += u"]";
+  return Object()
+      .Add(u"controls", controls)
+      .Add(u"faces", FacesJson())
+      .Add(u"mask", Quoted(std::u16string_view(&ui::kMaskCharacter, 1)))
+      .Add(u"hidden", Quoted(kHiddenDescription))
+      .Add(u"ended", Quoted(kEndedText))
+      .Add(u"restart", Quoted(kRestartText))
+      .Close();
+}
+
+}  // namespace lumivar::web

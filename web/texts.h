@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace lumivar::web {
+
+// What the page shows where a browser does not let 退出系统 close its tab.
+inline constexpr std::u16string_view kEndedText = u"Lumivar 已退出";
+inline constexpr std::u16string_view kRestartText = u"重新开始";
+
+// What a screen reader hears of a masked box: that it is hidden, never what
+// it holds.
+inline constexpr std::u16string_view kHiddenDescription = u"已隐藏";
+
+}  // namespace lumivar::web
