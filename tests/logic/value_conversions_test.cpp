@@ -83,9 +83,12 @@ TEST(NumberText, WritesPlainDecimals) {
 
 // Where the library has from_chars and to_chars, the strtod and printf way
 // that builds without them (the page's) gives the same texts, also at every
-// power of two, where the values below lie closer than those above.
+// power of two, where the values below lie closer than those above. Not on
+// Windows: its C runtime's strtod and printf are not exactly rounded (one
+// power of two far below 1e-200 reads back from too few digits), and the
+// program there writes with to_chars.
 TEST(NumberText, ThePrintfWayWritesAsToCharsAtEveryPowerOfTwo) {
-#if LUMIVAR_HAS_FLOAT_CHARCONV
+#if LUMIVAR_HAS_FLOAT_CHARCONV && !defined(_WIN32)
   using conversion::Path;
   for (int exponent = -1074; exponent <= 1023; ++exponent) {
     for (const double value : {std::ldexp(1.0, exponent), -std::ldexp(1.0, exponent)}) {
@@ -97,7 +100,7 @@ TEST(NumberText, ThePrintfWayWritesAsToCharsAtEveryPowerOfTwo) {
     }
   }
 #else
-  GTEST_SKIP() << "no floating-point to_chars to compare with";
+  GTEST_SKIP() << "no floating-point to_chars, or no exactly rounded printf, to compare with";
 #endif
 }
 
