@@ -5,6 +5,8 @@
 // compiler, flags, static runtime and manifest (win32/CMakeLists.txt).
 #include <windows.h>
 
+#include "win32/dpi.h"
+
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -40,10 +42,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
                                 nullptr, hInstance, nullptr);
   if (window == nullptr) return 1;
   // The client area at the window's DPI, as Form1 sizes its own.
-  const UINT dpi = GetDpiForWindow(window);
+  const UINT dpi = lumivar::win32::WindowDpi(window);
   RECT frame{0, 0, MulDiv(kClientWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
              MulDiv(kClientHeight, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+  lumivar::win32::AdjustWindowRectToDpi(frame, kStyle, kExStyle, dpi);
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window, nShowCmd);

@@ -8,6 +8,7 @@
 
 #include "win32/accessibility.h"
 #include "win32/control_ids.h"
+#include "win32/dpi.h"
 #include "win32/edit_box.h"
 #include "win32/resource_ids.h"
 #include "win32/text.h"
@@ -95,7 +96,7 @@ bool Form1::Create(int show) {
   // window's DPI, rather than made empty and then moved and sized: each
   // move and first font of a control is a round of messages it need not go
   // through twice.
-  dpi_ = GetDpiForWindow(window_);
+  dpi_ = WindowDpi(window_);
   SizeWindow();
   CreateControls();
   last_focus_ = fields_.Box(FieldId::Text1);
@@ -273,7 +274,7 @@ void Form1::ApplyDpi(UINT dpi) {
 void Form1::SizeWindow() {
   const ControlRow& row = ui::WindowRow();
   RECT frame{0, 0, Scale(row.geometry.width, dpi_), Scale(row.geometry.height, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  AdjustWindowRectToDpi(frame, kStyle, kExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
