@@ -52,7 +52,7 @@ windows-test: windows build
 
 # Every benchmark in one run on a Release build: StartForecast timings,
 # start-up time and peak memory against bench/edit_window on Xvfb, click to
-# result, and lumivar.exe against a bare Win32 window under Wine; the last
+# result, and lumivar.exe against a Win32 window with text under Wine; the last
 # lines compare each figure with its target.
 bench: windows
 	@scripts/install-deps bench

@@ -70,8 +70,8 @@ Form1::~Form1() {
 }
 
 bool Form1::Create(int show) {
-  faces_.Load(instance_);
-  picture_.Load(instance_, IDR_PORTRAIT);
+  faces_.Load(instance_, {ui::FontFace::Song, ui::FontFace::Hei});
+  picture_.Load(instance_, IDB_PORTRAIT);
 
   const ControlRow& row = ui::WindowRow();
   WNDCLASSEXW window_class{};
