@@ -24,6 +24,9 @@ using ui::ControlRow;
 // caption, and relies on the window's ground beneath it.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
+// The subclass of every control that waits for a screen reader's first
+// question (edit boxes have a second one, their behaviour, under id 1).
+constexpr UINT_PTR kAccessibilitySubclassId = 2;
 // What a screen reader hears of a masked box besides its name.
 constexpr std::u16string_view kHiddenDescription = u"已隐藏";
 
@@ -165,8 +168,13 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ApplyDpi(HIWORD(wparam));
       return 0;
     }
+    case WM_GETOBJECT:
+      AnnotateControls();
+      break;
     case WM_DESTROY:
-      for (const Control& control : controls_) annotations_.Clear(control.window);
+      if (annotated_) {
+        for (const Control& control : controls_) annotations_.Clear(control.window);
+      }
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -176,6 +184,30 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+// Every control's accessible name, stored when a screen reader first asks
+// for the window or any control (WM_GETOBJECT) rather than at start, where
+// oleacc's services would be loaded before the window is shown by a program
+// that mostly runs with no screen reader. They are stored before that first
+// question is answered, so it is answered with them.
+void Form1::AnnotateControls() {
+  if (annotated_) return;
+  annotated_ = true;
+  for (const Control& control : controls_) {
+    annotations_.Annotate(control.window, control.row->accessible_name,
+                          control.row->masked ? kHiddenDescription : std::u16string_view());
+  }
+}
+
+LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR /*id*/, DWORD_PTR form) {
+  if (message == WM_GETOBJECT) {
+    reinterpret_cast<Form1*>(form)->AnnotateControls();
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, ControlProc, kAccessibilitySubclassId);
+  }
+  return DefSubclassProc(control, message, wparam, lparam);
 }
 
 void Form1::CreateControls() {
@@ -192,8 +224,8 @@ void Form1::CreateControls() {
     HWND control = CreateControl(*row, ControlId(*row));
     controls_.push_back({row, control});
     if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
-    annotations_.Annotate(control, row->accessible_name,
-                          row->masked ? kHiddenDescription : std::u16string_view());
+    SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
   }
   // The frames go below the boxes they surround, so that their painting
   // (clipped by WS_CLIPSIBLINGS) never covers them.
