@@ -80,7 +80,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = hInstance;
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   window_class.lpszClassName = L"Win32TextWindow";
   if (RegisterClassExW(&window_class) == 0) return 1;
 
