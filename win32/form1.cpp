@@ -191,13 +191,18 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 // oleacc's services would be loaded before the window is shown by a program
 // that mostly runs with no screen reader. They are stored before that first
 // question is answered, so it is answered with them.
+// A question that comes while the controls are being made (a screen reader
+// hears of the window as it is created) names those made so far; the rest
+// are named as they are made.
 void Form1::AnnotateControls() {
   if (annotated_) return;
   annotated_ = true;
-  for (const Control& control : controls_) {
-    annotations_.Annotate(control.window, control.row->accessible_name,
-                          control.row->masked ? kHiddenDescription : std::u16string_view());
-  }
+  for (const Control& control : controls_) Annotate(control);
+}
+
+void Form1::Annotate(const Control& control) {
+  annotations_.Annotate(control.window, control.row->accessible_name,
+                        control.row->masked ? kHiddenDescription : std::u16string_view());
 }
 
 LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
@@ -224,8 +229,12 @@ void Form1::CreateControls() {
     HWND control = CreateControl(*row, ControlId(*row));
     controls_.push_back({row, control});
     if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
-    SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    if (annotated_) {
+      Annotate(controls_.back());
+    } else {
+      SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   // The frames go below the boxes they surround, so that their painting
   // (clipped by WS_CLIPSIBLINGS) never covers them.

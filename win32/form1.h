@@ -46,6 +46,7 @@ class Form1 {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Stores every control's accessible name, once.
   void AnnotateControls();
+  void Annotate(const Control& control);
   static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR form);
   void CreateControls();
