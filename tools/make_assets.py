@@ -818,6 +818,10 @@ def main():
     for path in sorted(RESOURCES.rglob("*")):
         if path.is_file() and path.name != "README.md":
             print(f"  {path.relative_to(REPO)}  {path.stat().st_size} bytes")
+    # The Windows window's copy of the portrait is decoded from the JPEG by
+    # Windows' own decoder, which runs only under Wine here.
+    print("make_assets: resources/images/portrait.bmp is not made here: run "
+          "tools/make-picture-bitmap (after make windows) if portrait.jpg changed")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,5 @@
 #include "win32/assets.h"
 
-#include <olectl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -134,8 +132,8 @@ DesignFaces::~DesignFaces() {
   }
 }
 
-void DesignFaces::Load(HINSTANCE instance) {
-  for (const ui::FontFace design : {ui::FontFace::Song, ui::FontFace::Hei}) {
+void DesignFaces::Load(HINSTANCE instance, std::initializer_list<ui::FontFace> designs) {
+  for (const ui::FontFace design : designs) {
     Face& face = faces_.at(Index(design));
     const SystemFace& system = kSystemFaces.at(Index(design));
     const std::wstring chinese = Wide(ui::FamilyName(design));
@@ -181,39 +179,12 @@ Picture::~Picture() {
 }
 
 bool Picture::Load(HINSTANCE instance, int id) {
-  const std::span<const std::byte> bytes = ResourceBytes(instance, id);
-  if (bytes.empty()) return false;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (memory == nullptr) return false;
-  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-    GlobalFree(memory);
-    return false;
-  }
-  IPicture* picture = nullptr;
-  const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE,
-                                        IID_IPicture, reinterpret_cast<void**>(&picture));
-  stream->Release();
-  if (FAILED(loaded) || picture == nullptr) return false;
-
-  // Rendered once at the image's own pixel size into a bitmap of our own.
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture->get_Width(&width);
-  picture->get_Height(&height);
-  HDC screen = GetDC(nullptr);
-  // HIMETRIC is 1/100 mm; the image is 96 dots per inch.
-  size_ = {MulDiv(width, 96, 2540), MulDiv(height, 96, 2540)};
-  bitmap_ = CreateCompatibleBitmap(screen, size_.cx, size_.cy);
-  HDC memory_dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory_dc, bitmap_);
-  picture->Render(memory_dc, 0, 0, size_.cx, size_.cy, 0, height, width, -height, nullptr);
-  SelectObject(memory_dc, old);
-  DeleteDC(memory_dc);
-  ReleaseDC(nullptr, screen);
-  picture->Release();
+  // A bitmap in the screen's format, stored uncompressed: no picture decoder
+  // to load.
+  bitmap_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+  BITMAP info{};
+  if (bitmap_ == nullptr || GetObjectW(bitmap_, sizeof info, &info) == 0) return false;
+  size_ = {info.bmWidth, info.bmHeight};
   return true;
 }
 

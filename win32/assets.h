@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <ocidl.h>
-#include <olectl.h>
-
 #include <array>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -26,7 +24,8 @@ class DesignFaces {
   DesignFaces& operator=(const DesignFaces&) = delete;
   ~DesignFaces();
 
-  void Load(HINSTANCE instance);
+  // Finds or registers the faces of these designs.
+  void Load(HINSTANCE instance, std::initializer_list<ui::FontFace> designs);
   // A font of the design at `dpi` dots per inch; the caller owns it.
   HFONT Create(const ui::FontStyle& style, UINT dpi) const;
   // Whether the face comes from the .exe rather than from Windows.
@@ -42,8 +41,9 @@ class DesignFaces {
   std::array<Face, 2> faces_;
 };
 
-// The window's picture, decoded once from the embedded JPEG and drawn scaled
-// to whatever rectangle the picture control has at the current DPI.
+// The window's picture, loaded once from the embedded bitmap (no picture
+// decoder needed) and drawn scaled to whatever rectangle the picture control
+// has at the current DPI.
 class Picture {
  public:
   Picture() = default;

@@ -8,6 +8,7 @@
 
 #include "win32/accessibility.h"
 #include "win32/control_ids.h"
+#include "win32/dpi.h"
 #include "win32/edit_box.h"
 #include "win32/resource_ids.h"
 #include "win32/text.h"
@@ -23,6 +24,9 @@ using ui::ControlRow;
 // caption, and relies on the window's ground beneath it.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
+// The subclass of every control that waits for a screen reader's first
+// question (edit boxes have a second one, their behaviour, under id 1).
+constexpr UINT_PTR kAccessibilitySubclassId = 2;
 // What a screen reader hears of a masked box besides its name.
 constexpr std::u16string_view kHiddenDescription = u"已隐藏";
 
@@ -69,8 +73,8 @@ Form1::~Form1() {
 }
 
 bool Form1::Create(int show) {
-  faces_.Load(instance_);
-  picture_.Load(instance_, IDR_PORTRAIT);
+  faces_.Load(instance_, {ui::FontFace::Song, ui::FontFace::Hei});
+  picture_.Load(instance_, IDB_PORTRAIT);
 
   const ControlRow& row = ui::WindowRow();
   WNDCLASSEXW window_class{};
@@ -95,7 +99,7 @@ bool Form1::Create(int show) {
   // window's DPI, rather than made empty and then moved and sized: each
   // move and first font of a control is a round of messages it need not go
   // through twice.
-  dpi_ = GetDpiForWindow(window_);
+  dpi_ = WindowDpi(window_);
   SizeWindow();
   CreateControls();
   last_focus_ = fields_.Box(FieldId::Text1);
@@ -164,8 +168,13 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ApplyDpi(HIWORD(wparam));
       return 0;
     }
+    case WM_GETOBJECT:
+      AnnotateControls();
+      break;
     case WM_DESTROY:
-      for (const Control& control : controls_) annotations_.Clear(control.window);
+      if (annotated_) {
+        for (const Control& control : controls_) annotations_.Clear(control.window);
+      }
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -175,6 +184,35 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+// Every control's accessible name, stored when a screen reader first asks
+// for the window or any control (WM_GETOBJECT) rather than at start, where
+// oleacc's services would be loaded before the window is shown by a program
+// that mostly runs with no screen reader. They are stored before that first
+// question is answered, so it is answered with them.
+// A question that comes while the controls are being made (a screen reader
+// hears of the window as it is created) names those made so far; the rest
+// are named as they are made.
+void Form1::AnnotateControls() {
+  if (annotated_) return;
+  annotated_ = true;
+  for (const Control& control : controls_) Annotate(control);
+}
+
+void Form1::Annotate(const Control& control) {
+  annotations_.Annotate(control.window, control.row->accessible_name,
+                        control.row->masked ? kHiddenDescription : std::u16string_view());
+}
+
+LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR /*id*/, DWORD_PTR form) {
+  if (message == WM_GETOBJECT) {
+    reinterpret_cast<Form1*>(form)->AnnotateControls();
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, ControlProc, kAccessibilitySubclassId);
+  }
+  return DefSubclassProc(control, message, wparam, lparam);
 }
 
 void Form1::CreateControls() {
@@ -191,8 +229,12 @@ void Form1::CreateControls() {
     HWND control = CreateControl(*row, ControlId(*row));
     controls_.push_back({row, control});
     if (const auto field = ui::FieldOf(*row)) fields_.Attach(*field, control);
-    annotations_.Annotate(control, row->accessible_name,
-                          row->masked ? kHiddenDescription : std::u16string_view());
+    if (annotated_) {
+      Annotate(controls_.back());
+    } else {
+      SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   // The frames go below the boxes they surround, so that their painting
   // (clipped by WS_CLIPSIBLINGS) never covers them.
@@ -273,7 +315,7 @@ void Form1::ApplyDpi(UINT dpi) {
 void Form1::SizeWindow() {
   const ControlRow& row = ui::WindowRow();
   RECT frame{0, 0, Scale(row.geometry.width, dpi_), Scale(row.geometry.height, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  AdjustWindowRectToDpi(frame, kStyle, kExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -44,6 +44,11 @@ class Form1 {
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Stores every control's accessible name, once.
+  void AnnotateControls();
+  void Annotate(const Control& control);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR form);
   void CreateControls();
   HWND CreateControl(const ui::ControlRow& row, int id);
   // The window's size and every control's place and font at a new DPI.
@@ -68,6 +73,7 @@ class Form1 {
   DesignFaces faces_;
   Picture picture_;
   AccessibleAnnotations annotations_;
+  bool annotated_ = false;
   std::map<ui::Rgb, HBRUSH> brushes_;
   // Fonts of the current DPI by face and size (in hundredths of a point).
   std::map<std::pair<ui::FontFace, int>, HFONT> fonts_;

@@ -5,4 +5,4 @@
 #define IDI_LUMIVAR 1
 #define IDR_FONT_SONG 201
 #define IDR_FONT_HEI 202
-#define IDR_PORTRAIT 203
+#define IDB_PORTRAIT 203
