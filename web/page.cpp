@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "logic/forecast.h"
+#include "ui/commands.h"
 
 namespace lumivar::web {
 namespace {
@@ -61,24 +62,14 @@ void Form1Page::Start() {
 }
 
 void Form1Page::Run(ui::Command command) {
-  if (ended_) return;
-  switch (command) {
-    case ui::Command::StartForecast:
-      StartForecast(fields_);
-      break;
-    case ui::Command::ClearData:
-      ClearData(fields_);
-      break;
-    case ui::Command::ExitProgram:
-      // This is how the page ends the program: it closes its tab where the
-      // browser allows; where it does not, the page ends in place, every box
-      // emptied and a notice shown that the program has ended.
-      if (!view_.ClosePage()) {
-        ClearData(fields_);
-        ended_ = true;
-        view_.ShowEnded();
-      }
-      break;
+  if (ended_ || ui::RunOnFields(command, fields_)) return;
+  // ExitProgram. This is how the page ends the program: it closes its tab
+  // where the browser allows; where it does not, the page ends in place,
+  // every box emptied and a notice shown that the program has ended.
+  if (!view_.ClosePage()) {
+    ClearData(fields_);
+    ended_ = true;
+    view_.ShowEnded();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/commands.h"
 #include "win32/accessibility.h"
 #include "win32/control_ids.h"
 #include "win32/dpi.h"
@@ -332,18 +333,8 @@ void Form1::OnCommand(HWND control, int code) {
   if (found == nullptr) return;
   const ControlRow& row = *found->row;
   if (row.kind == ControlKind::Button && code == BN_CLICKED) {
-    switch (*ui::CommandOf(row)) {
-      case ui::Command::StartForecast:
-        StartForecast(fields_);
-        break;
-      case ui::Command::ClearData:
-        ClearData(fields_);
-        break;
-      case ui::Command::ExitProgram:
-        // Nothing is kept, so nothing needs saving or confirming.
-        DestroyWindow(window_);
-        break;
-    }
+    // ExitProgram: nothing is kept, so nothing needs saving or confirming.
+    if (!ui::RunOnFields(*ui::CommandOf(row), fields_)) DestroyWindow(window_);
   } else if (row.kind == ControlKind::EditBox && code == EN_CHANGE) {
     // Sent for the user's edits and for the program's own writes alike.
     const auto field = ui::FieldOf(row);
