@@ -76,15 +76,24 @@ std::u16string_view KindName(ControlKind kind) {
   return u"";
 }
 
-// A JSON array of the given JSON values.
-Text List(std::initializer_list<Text> values) {
-  Text out(1, u'[');
-  for (const Text& value : values) {
-    if (out.size() > 1) out += u',';
-    out += value;
+// A JSON array built value by value.
+class Array {
+ public:
+  Array& Add(const Text& json) {
+    if (text_.size() > 1) text_ += u',';
+    text_ += json;
+    return *this;
   }
-  out += u']';
-  return out;
+  Text Close() const { return text_ + u"]"; }
+
+ private:
+  Text text_ = u"[";
+};
+
+Text List(std::initializer_list<Text> values) {
+  Array array;
+  for (const Text& value : values) array.Add(value);
+  return array.Close();
 }
 
 // A JSON object built member by member.
@@ -153,28 +162,23 @@ Text RowJson(const ControlRow& row) {
 }
 
 Text FacesJson() {
-  Text out = u"[";
+  Array faces;
   for (const ui::FontFace face : kFaces) {
-    if (out.size() > 1) out += u",";
-    out += Object()
-               .Add(u"family", Quoted(Bundled(face).family))
-               .Add(u"resource", Quoted(Bundled(face).resource))
-               .Close();
+    faces.Add(Object()
+                  .Add(u"family", Quoted(Bundled(face).family))
+                  .Add(u"resource", Quoted(Bundled(face).resource))
+                  .Close());
   }
-  return out + u"]";
+  return faces.Close();
 }
 
 }  // namespace
 
 Text DesignJson() {
-  Text controls = u"[";
-  for (const ControlRow& row : ui::ControlTable()) {
-    if (controls.size() > 1) controls += u",";
-    controls += RowJson(row);
-  }
-  controls += u"]";
+  Array controls;
+  for (const ControlRow& row : ui::ControlTable()) controls.Add(RowJson(row));
   return Object()
-      .Add(u"controls", controls)
+      .Add(u"controls", controls.Close())
       .Add(u"faces", FacesJson())
       .Add(u"mask", Quoted(std::u16string_view(&ui::kMaskCharacter, 1)))
       .Add(u"hidden", Quoted(kHiddenDescription))
