@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include <initializer_list>
+#include <string>
 
 #include "ui/controls.h"
 #include "ui/layout_table.h"
@@ -81,10 +82,10 @@ void LoadBundledAssets() {
   loaded_for = QCoreApplication::instance();
   InitBundledResources();
   InstallQtTranslation();
-  RegisterBundledFont("fonts/LumivarSong-Bold.otf",
-                      {ToQString(FamilyName(FontFace::Song)), QStringLiteral("SimSun")});
-  RegisterBundledFont("fonts/LumivarHei-Bold.otf",
-                      {ToQString(FamilyName(FontFace::Hei)), QStringLiteral("SimHei")});
+  for (const FontFace face : {FontFace::Song, FontFace::Hei}) {
+    RegisterBundledFont(std::string(Bundled(face).file) + ".otf",
+                        {ToQString(FamilyName(face)), ToQString(EnglishFamilyName(face))});
+  }
   // An edit box lays out its (empty) text in the application font before it
   // gets its own, so with the platform's default font every start would load
   // and set up one more face that nothing shows. The window's caption font

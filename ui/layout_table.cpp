@@ -141,4 +141,13 @@ std::u16string_view FamilyName(FontFace face) {
   return face == FontFace::Song ? u"宋体" : u"黑体";
 }
 
+std::u16string_view EnglishFamilyName(FontFace face) {
+  return face == FontFace::Song ? u"SimSun" : u"SimHei";
+}
+
+BundledFace Bundled(FontFace face) {
+  return face == FontFace::Song ? BundledFace{u"Lumivar Song", "fonts/LumivarSong-Bold"}
+                                : BundledFace{u"Lumivar Hei", "fonts/LumivarHei-Bold"};
+}
+
 }  // namespace lumivar::ui

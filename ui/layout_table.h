@@ -66,6 +66,19 @@ struct ControlRow {
 // The character a masked box shows for each unit of its text.
 inline constexpr char16_t kMaskCharacter = u'*';
 
+// What a screen reader hears of a masked box besides its name: that it is
+// hidden, never what it holds.
+inline constexpr std::u16string_view kHiddenDescription = u"已隐藏";
+
+// The face every window carries for a design face, for machines without it:
+// the family name it registers under, and its file under resources/ without
+// the extension (.otf on the desktop, .woff2 in the page).
+struct BundledFace {
+  std::u16string_view family;
+  std::string_view file;
+};
+BundledFace Bundled(FontFace face);
+
 // Every control of the window, the window first, parents before children.
 std::span<const ControlRow> ControlTable();
 
@@ -90,5 +103,8 @@ std::optional<Command> CommandOf(const ControlRow& row);
 
 // The family name a window asks for: "宋体" or "黑体".
 std::u16string_view FamilyName(FontFace face);
+
+// The same family's name on an English system: "SimSun" or "SimHei".
+std::u16string_view EnglishFamilyName(FontFace face);
 
 }  // namespace lumivar::ui

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QStyleFactory>
 
+#include "ui/controls.h"
 #include "ui/layout_table.h"
 
 namespace lumivar::ui {
@@ -48,8 +49,7 @@ int MaskStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
 void MaskBox(QLineEdit* box, MaskStyle* style) {
   box->setStyle(style);
   box->setEchoMode(QLineEdit::Password);
-  // A screen reader hears that the box is hidden, never what it holds.
-  box->setAccessibleDescription(QStringLiteral("已隐藏"));
+  box->setAccessibleDescription(ToQString(kHiddenDescription));
   box->installEventFilter(new CutCopyBlocker(box));
 }
 

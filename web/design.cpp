@@ -17,14 +17,6 @@ using ui::ControlRow;
 
 // The faces the page carries, asked for after the design face of the same
 // kind, as the desktop windows do.
-struct BundledFace {
-  std::u16string_view family;
-  std::u16string_view resource;
-};
-constexpr BundledFace Bundled(ui::FontFace face) {
-  return face == ui::FontFace::Song ? BundledFace{u"Lumivar Song", u"fonts/LumivarSong-Bold.woff2"}
-                                    : BundledFace{u"Lumivar Hei", u"fonts/LumivarHei-Bold.woff2"};
-}
 constexpr std::array kFaces = {ui::FontFace::Song, ui::FontFace::Hei};
 
 Text Ascii(std::string_view text) {
@@ -128,7 +120,7 @@ int FocusOrder(const ControlRow& row) {
 Text FontJson(const ui::FontStyle& font) {
   return Object()
       .Add(u"families",
-           List({Quoted(ui::FamilyName(font.face)), Quoted(Bundled(font.face).family)}))
+           List({Quoted(ui::FamilyName(font.face)), Quoted(ui::Bundled(font.face).family)}))
       .Add(u"points", Number(font.point_size))
       .Close();
 }
@@ -165,8 +157,8 @@ Text FacesJson() {
   Array faces;
   for (const ui::FontFace face : kFaces) {
     faces.Add(Object()
-                  .Add(u"family", Quoted(Bundled(face).family))
-                  .Add(u"resource", Quoted(Bundled(face).resource))
+                  .Add(u"family", Quoted(ui::Bundled(face).family))
+                  .Add(u"resource", Quoted(Ascii(ui::Bundled(face).file) + u".woff2"))
                   .Close());
   }
   return faces.Close();
@@ -181,7 +173,7 @@ Text DesignJson() {
       .Add(u"controls", controls.Close())
       .Add(u"faces", FacesJson())
       .Add(u"mask", Quoted(std::u16string_view(&ui::kMaskCharacter, 1)))
-      .Add(u"hidden", Quoted(kHiddenDescription))
+      .Add(u"hidden", Quoted(ui::kHiddenDescription))
       .Add(u"ended", Quoted(kEndedText))
       .Add(u"restart", Quoted(kRestartText))
       .Close();

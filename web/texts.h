@@ -8,8 +8,4 @@ namespace lumivar::web {
 inline constexpr std::u16string_view kEndedText = u"Lumivar 已退出";
 inline constexpr std::u16string_view kRestartText = u"重新开始";
 
-// What a screen reader hears of a masked box: that it is hidden, never what
-// it holds.
-inline constexpr std::u16string_view kHiddenDescription = u"已隐藏";
-
 }  // namespace lumivar::web

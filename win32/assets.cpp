@@ -12,16 +12,8 @@
 namespace lumivar::win32 {
 namespace {
 
-// The design's face names and the names an English Windows lists them by.
-struct SystemFace {
-  const wchar_t* english;
-  int resource;
-  const wchar_t* embedded_family;
-};
-constexpr std::array<SystemFace, 2> kSystemFaces = {{
-    {L"SimSun", IDR_FONT_SONG, L"Lumivar Song"},
-    {L"SimHei", IDR_FONT_HEI, L"Lumivar Hei"},
-}};
+// The resource that holds the bundled face of each design face.
+constexpr std::array<int, 2> kFaceResources = {IDR_FONT_SONG, IDR_FONT_HEI};
 
 int CALLBACK StopAtFirst(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metric*/, DWORD /*type*/,
                          LPARAM found) {
@@ -135,14 +127,14 @@ DesignFaces::~DesignFaces() {
 void DesignFaces::Load(HINSTANCE instance, std::initializer_list<ui::FontFace> designs) {
   for (const ui::FontFace design : designs) {
     Face& face = faces_.at(Index(design));
-    const SystemFace& system = kSystemFaces.at(Index(design));
     const std::wstring chinese = Wide(ui::FamilyName(design));
-    if (HasFamily(chinese) || HasFamily(system.english)) {
+    if (HasFamily(chinese) || HasFamily(Wide(ui::EnglishFamilyName(design)))) {
       face.family = chinese;
       face.charset = GB2312_CHARSET;
       continue;
     }
-    const std::span<const std::byte> bytes = ResourceBytes(instance, system.resource);
+    const std::span<const std::byte> bytes =
+        ResourceBytes(instance, kFaceResources.at(Index(design)));
     DWORD count = 0;
     // The embedded data is read-only; the line height is set in a copy.
     std::vector<std::byte> copy(bytes.begin(), bytes.end());
@@ -151,7 +143,7 @@ void DesignFaces::Load(HINSTANCE instance, std::initializer_list<ui::FontFace> d
         AddFontMemResourceEx(copy.data(), static_cast<DWORD>(copy.size()), nullptr, &count);
     // The subsets name no code page, so the font mapper would pass them over
     // for a GB2312 request: they are asked for with the default character set.
-    face.family = face.embedded != nullptr ? system.embedded_family : chinese;
+    face.family = face.embedded != nullptr ? Wide(ui::Bundled(design).family) : chinese;
     face.charset = face.embedded != nullptr ? DEFAULT_CHARSET : GB2312_CHARSET;
   }
 }

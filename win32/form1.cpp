@@ -28,8 +28,6 @@ constexpr DWORD kExStyle = 0;
 // The subclass of every control that waits for a screen reader's first
 // question (edit boxes have a second one, their behaviour, under id 1).
 constexpr UINT_PTR kAccessibilitySubclassId = 2;
-// What a screen reader hears of a masked box besides its name.
-constexpr std::u16string_view kHiddenDescription = u"已隐藏";
 
 // A control's rectangle in the window's client area at 96 DPI: the table
 // places the boxes inside their frames, and the frames inside the window.
@@ -203,7 +201,7 @@ void Form1::AnnotateControls() {
 
 void Form1::Annotate(const Control& control) {
   annotations_.Annotate(control.window, control.row->accessible_name,
-                        control.row->masked ? kHiddenDescription : std::u16string_view());
+                        control.row->masked ? ui::kHiddenDescription : std::u16string_view());
 }
 
 LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,

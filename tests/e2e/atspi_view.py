@@ -10,14 +10,19 @@ import time
 
 import pyatspi
 
+import design
+
 TITLE = sys.argv[1]
 
 # Every box and button a user reaches, by what it is announced as.
-INPUTS = ["输入区 百位", "输入区 十位", "输入区 个位"]
-MASKED = ["转换区 和值尾", "转换区 最大数", "转换区 最小数", "转换区 跨度", "转换区 选择号",
-          "转换区 号码连写"]
-PLAIN = ["胆码区 精准6胆", "杀合区 杀合", "杀跨区 杀跨", "杀个位", "说明"]
-BUTTONS = ["开始预测", "清除数据", "退出系统"]
+DESIGN = design.load()
+BOXES = design.of_kind(DESIGN, "box")
+INPUTS = [row["label"] for row in BOXES if row.get("numeric")]
+MASKED = [row["label"] for row in BOXES if row["masked"]]
+PLAIN = [row["label"] for row in BOXES if not row["masked"] and not row.get("numeric")]
+BUTTONS = [row["label"] for row in design.of_kind(DESIGN, "button")]
+START = next(row["label"] for row in design.of_kind(DESIGN, "button") if row["command"] == 0)
+BANKER = next(row["label"] for row in BOXES if row["name"] == "Text11")
 
 
 def fail(message):
@@ -67,13 +72,13 @@ def main():
     # A forecast for the draw 1 2 3, run the way assistive technology runs it.
     for name, digit in zip(INPUTS, "123"):
         by_name[name].queryEditableText().setTextContents(digit)
-    start = by_name["开始预测"].queryAction()
+    start = by_name[START].queryAction()
     actions = [start.getName(i) for i in range(start.nActions)]
     start.doAction(actions.index("Press") if "Press" in actions else 0)
     deadline = time.monotonic() + 10
-    while text_of(by_name["胆码区 精准6胆"]) != "精准6胆：234789":
+    while text_of(by_name[BANKER]) != "精准6胆：234789":
         if time.monotonic() > deadline:
-            fail(f"the banker line reads {text_of(by_name['胆码区 精准6胆'])!r} after 开始预测")
+            fail(f"the banker line reads {text_of(by_name[BANKER])!r} after {START}")
         time.sleep(0.1)
 
     # The masked results now hold 6, 3, 1, 2, 8 and 123: none may be read out.

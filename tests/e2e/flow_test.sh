@@ -24,13 +24,7 @@ screenshot "$shot"
 results_shown "$shot" || fail "the results did not stay"
 
 for box in "${RESULT_BOXES[@]}"; do
-  case $box in
-    Text11) colour=$WHITE ;;
-    Text9) colour=$GREEN ;;
-    "Text13(0)") colour=$LAVENDER ;;
-    "Text13(1)") colour=$CYAN ;;
-    *) colour=$ORANGE ;;
-  esac
+  colour=${TEXT_COLOUR[$box]}
   ink=$(box_ink "$shot" "$box" "$colour")
   note "$box: $ink pixels of #$colour"
   ((ink >= 20)) || fail "$box shows nothing in #$colour"

@@ -80,14 +80,14 @@ button_caption() {
 
 # Every caption shows text.
 for frame in "${FRAMES[@]}"; do
-  white=$(count_near "$latin" "$(caption_area "$frame")" "$WHITE" 60)
+  white=$(count_near "$latin" "$(caption_area "$frame")" "${TEXT_COLOUR[$frame]}" 60)
   ((white >= 30)) || fail "$frame caption shows nothing ($white white pixels)"
 done
 for button in "${BUTTONS[@]}"; do
   dark=$(count_near "$latin" "$(button_caption "$button")" 000000 90)
   ((dark >= 30)) || fail "$button caption shows nothing ($dark dark pixels)"
 done
-banner_white=$(count_near "$latin" "$(inside "$BANNER_RECT" 3)" "$WHITE" 60)
+banner_white=$(count_near "$latin" "$(inside "$BANNER_RECT" 3)" "${TEXT_COLOUR[Text12]}" 60)
 ((banner_white >= 200)) || fail "the banner shows nothing"
 
 # distinct NAME_A RECT_A NAME_B RECT_B: the two regions of the Latin-only

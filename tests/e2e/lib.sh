@@ -8,7 +8,9 @@
 #
 # Environment: E2E_TIMEOUT (seconds to wait for the program, default 60);
 # E2E_KEEP=1 keeps the scratch folder with the screenshots for a look;
-# LUMIVAR_TITLE, the window title (CTest sets it; see xvfb.sh).
+# LUMIVAR_TITLE, the window title (CTest sets it; see xvfb.sh);
+# LUMIVAR_DESIGN, the build tree's design.json (CTest sets it; by hand, e.g.
+# LUMIVAR_DESIGN=build/dev/design.json), from which the zones below come.
 
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/xvfb.sh
@@ -24,9 +26,16 @@ APP_PID=
 WIN=
 SCRATCH=
 
-# Colours of the window's zones.
-readonly NAVY=000040 BLACK=000000 WHITE=FFFFFF RED=FF0000 ORANGE=FF8000
-readonly GREEN=00FF00 LAVENDER=8080FF CYAN=00FFFF
+# The window's zones and colours, from the layout table (see design.py).
+design_declarations=$(python3 "$e2e_dir/design.py") || exit 1
+eval "$design_declarations"
+# The portrait's own ground, which is no colour of the table.
+readonly BLACK=000000
+
+# window_size_at DPI: the client size at that DPI, as "WxH".
+window_size_at() {
+  echo "$((${WINDOW_SIZE%x*} * $1 / 96))x$((${WINDOW_SIZE#*x} * $1 / 96))"
+}
 
 # fail MESSAGE: ends the test. The end of what the program wrote to stderr
 # goes with the message (when it ended on its own, that says why); all of it
@@ -244,33 +253,8 @@ differing_pixels() {
 # ---------------------------------------------------------------------------
 # The window's zones, as "X Y W H" in client coordinates.
 
-# The six frames.
-readonly FRAMES=(Frame1 Frame2 Frame3 Frame4 Frame5 Frame6)
-declare -rA FRAME_RECT=(
-  [Frame1]="8 8 289 73" [Frame2]="8 88 289 121" [Frame3]="8 216 289 57"
-  [Frame4]="8 280 81 65" [Frame5]="112 280 81 65" [Frame6]="216 280 81 65"
-)
-
-# Every edit box (the banner aside), placed by its frame.
-readonly BOXES=(Text1 Text2 Text3 Text4 Text5 Text6 Text7 Text8 Text10 Text11 Text9
-  "Text13(0)" "Text13(1)")
-declare -rA BOX_RECT=(
-  [Text1]="16 24 65 49" [Text2]="120 24 65 49" [Text3]="224 24 65 49"
-  [Text4]="16 104 49 49" [Text5]="72 104 49 49" [Text6]="128 104 49 49"
-  [Text7]="184 104 49 49" [Text8]="240 104 49 49" [Text10]="16 160 273 33"
-  [Text11]="16 232 273 27" [Text9]="16 296 65 43" ["Text13(0)"]="120 296 65 43"
-  ["Text13(1)"]="224 296 65 43"
-)
-readonly RESULT_BOXES=(Text4 Text5 Text6 Text7 Text8 Text10 Text11 Text9 "Text13(0)" "Text13(1)")
-
-readonly BUTTONS=(Command1 Command2 Command3)
-declare -rA BUTTON_RECT=(
-  [Command1]="8 352 145 33" [Command2]="168 352 153 33" [Command3]="336 352 145 33"
-)
-
-# The part of the banner inside the client area.
-readonly BANNER_RECT="0 392 490 33"
-readonly PICTURE_RECT="304 8 181 330"
+# FRAMES, BOXES, BUTTONS and their FRAME_RECT, BOX_RECT and BUTTON_RECT,
+# BANNER_RECT and PICTURE_RECT come from the design, with the colours above.
 
 # inside "X Y W H" [INSET]: the rectangle shrunk by INSET (default 4) on every
 # side; keeps edit box checks clear of the box's border.
@@ -315,11 +299,12 @@ type_keys() {
 # ---------------------------------------------------------------------------
 # Predicates on a screenshot.
 
-# The window has painted: navy ground, black edit boxes and light buttons.
+# The window has painted: its ground, the edit boxes' ground and light
+# buttons.
 painted() {
   local shot=${1:-$SCRATCH/shot.png}
-  all_near "$shot" "0 0 490 6" "$NAVY" 0 || return 1
-  all_near "$shot" "$(inside "${BOX_RECT[Text9]}")" "$BLACK" 0 || return 1
+  all_near "$shot" "0 0 ${WINDOW_SIZE%x*} 6" "$WINDOW_GROUND" 0 || return 1
+  all_near "$shot" "$(inside "${BOX_RECT[Text9]}")" "${GROUND_COLOUR[Text9]}" 0 || return 1
   (($(count_near "$shot" "${BUTTON_RECT[Command3]}" EEEEEE 24) > 1000))
 }
 
@@ -328,29 +313,33 @@ box_ink() {
   count_near "$1" "$(inside "${BOX_RECT[$2]}")" "$3" 40
 }
 
-# The boxes are empty: black inside, not a single other pixel.
+# The boxes are empty: their ground inside, not a single other pixel.
 boxes_empty() {
   local shot=$1 box
   shift
   for box in "$@"; do
-    all_near "$shot" "$(inside "${BOX_RECT[$box]}")" "$BLACK" 0 || return 1
+    all_near "$shot" "$(inside "${BOX_RECT[$box]}")" "${GROUND_COLOUR[$box]}" 0 || return 1
   done
 }
 
-# Text1, Text2 and Text3 show red digits.
+# box_shows SHOT BOX MINIMUM: at least MINIMUM pixels in the box's own text
+# colour.
+box_shows() {
+  (($(box_ink "$1" "$2" "${TEXT_COLOUR[$2]}") >= $3))
+}
+
+# The boxes of the draw show their digits.
 inputs_shown() {
   local box
-  for box in Text1 Text2 Text3; do
-    (($(box_ink "$1" "$box" "$RED") >= 40)) || return 1
+  for box in "${INPUT_BOXES[@]}"; do
+    box_shows "$1" "$box" 40 || return 1
   done
 }
 
 # The banker line and the three kill numbers show, each in its colour.
 results_shown() {
-  (($(box_ink "$1" Text11 "$WHITE") >= 100)) || return 1
-  (($(box_ink "$1" Text9 "$GREEN") >= 40)) || return 1
-  (($(box_ink "$1" "Text13(0)" "$LAVENDER") >= 40)) || return 1
-  (($(box_ink "$1" "Text13(1)" "$CYAN") >= 40)) || return 1
+  box_shows "$1" Text11 100 && box_shows "$1" Text9 40 &&
+    box_shows "$1" "Text13(0)" 40 && box_shows "$1" "Text13(1)" 40
 }
 
 all_boxes_empty() { boxes_empty "$1" "${BOXES[@]}"; }
@@ -370,10 +359,10 @@ type_draw_and_forecast() {
 # naming the first zone that is wrong.
 check_zones() {
   local shot=$1 frame button rect x y w h white face dark black lit
-  # Frame captions: white text in the top border of every frame, as glyphs
-  # (some white pixels, far from a filled block).
+  # Frame captions: their text colour in the top border of every frame, as
+  # glyphs (some such pixels, far from a filled block).
   for frame in "${FRAMES[@]}"; do
-    white=$(count_near "$shot" "$(caption_area "$frame")" "$WHITE" 60)
+    white=$(count_near "$shot" "$(caption_area "$frame")" "${TEXT_COLOUR[$frame]}" 60)
     note "$frame caption: $white white pixels"
     ((white >= 30 && white <= 400)) || fail "$frame caption has $white white pixels"
   done
@@ -389,10 +378,10 @@ check_zones() {
     ((dark >= 30)) || fail "$button shows no caption"
   done
 
-  # The banner: white text on black across the bottom.
+  # The banner: its text on its ground across the bottom.
   read -r x y w h <<<"$BANNER_RECT"
-  black=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$BLACK" 0)
-  white=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "$WHITE" 60)
+  black=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "${GROUND_COLOUR[Text12]}" 0)
+  white=$(count_near "$shot" "$(inside "$BANNER_RECT" 3)" "${TEXT_COLOUR[Text12]}" 60)
   note "banner: $black black, $white white pixels"
   ((black * 2 > w * h)) || fail "the banner is not black"
   ((white >= 200)) || fail "the banner shows no text"

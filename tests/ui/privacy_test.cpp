@@ -18,6 +18,7 @@
 #include <array>
 
 #include "tests/ui/window_fixture.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -238,7 +239,7 @@ TEST_F(PrivacyTest, AccessibilityToldOnlyTheStars) {
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->text(QAccessible::Name), when_empty.at(0));
     EXPECT_EQ(accessible->text(QAccessible::Description), when_empty.at(1));
-    EXPECT_EQ(when_empty.at(1), QString::fromUtf16(u"已隐藏"));  // said to be hidden
+    EXPECT_EQ(when_empty.at(1), lumivar::ui::ToQString(lumivar::ui::kHiddenDescription));
     EXPECT_TRUE(accessible->state().passwordEdit);
     const QString value = accessible->text(QAccessible::Value);
     EXPECT_TRUE(value.isEmpty() || value == QString(secret.size(), u'*')) << value.toStdString();

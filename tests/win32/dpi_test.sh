@@ -18,8 +18,8 @@ trap restore_dpi EXIT
 
 normal=$SCRATCH/normal.png
 large=$SCRATCH/large.png
-shoot_forecast 96 "$normal" 490x434
-shoot_forecast 192 "$large" 980x868
+shoot_forecast 96 "$normal" "$WINDOW_SIZE"
+shoot_forecast 192 "$large" "$(window_size_at 192)"
 halved=$SCRATCH/halved.png
 convert "$large" -filter box -resize 50% "$halved"
 cp "$halved" "$SCRATCH/shot.png"

@@ -22,10 +22,10 @@ compare_at() {
   LUMIVAR_EXE=$normal_exe shoot_forecast "$1" "$normal" "$2"
   LUMIVAR_EXE=$fallback_exe shoot_forecast "$1" "$fallback" "$2"
   cp "$fallback" "$SCRATCH/shot.png"
-  convert "$normal" -filter box -resize '490x434!' "$normal"
-  convert "$fallback" -filter box -resize '490x434!' "$fallback"
+  convert "$normal" -filter box -resize "$WINDOW_SIZE!" "$normal"
+  convert "$fallback" -filter box -resize "$WINDOW_SIZE!" "$fallback"
   same_zones "$normal" "lumivar.exe at $1 DPI" "$fallback" "the fallback build at $1 DPI"
 }
-compare_at 96 490x434
-compare_at 144 735x651
+compare_at 96 "$WINDOW_SIZE"
+compare_at 144 "$(window_size_at 144)"
 note "PASS"

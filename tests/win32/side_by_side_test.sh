@@ -65,7 +65,7 @@ fi
 # pointer moved off the buttons (onto the picture) so that none shows hot.
 shoot() {
   find_window
-  [ "$(client_size)" = 490x434 ] || fail "the client area is $(client_size), not 490x434"
+  [ "$(client_size)" = "$WINDOW_SIZE" ] || fail "the client area is $(client_size), not $WINDOW_SIZE"
   wait_until "the window has painted" painted
   type_draw_and_forecast
   xdotool mousemove --window "$WIN" 400 200
@@ -137,7 +137,7 @@ for frame in "${FRAMES[@]}"; do
   everything+=("${FRAME_RECT[$frame]}")
 done
 for button in "${BUTTONS[@]}"; do everything+=("${BUTTON_RECT[$button]}"); done
-job ground Form1 8 "0 0 490 434" "${everything[@]}" "$BANNER_RECT" "$PICTURE_RECT"
+job ground Form1 8 "0 0 ${WINDOW_SIZE/x/ }" "${everything[@]}" "$BANNER_RECT" "$PICTURE_RECT"
 for box in "${BOXES[@]}"; do job ground "$box" 8 "$(inside "${BOX_RECT[$box]}")"; done
 job ground Text12 8 "$(inside "$BANNER_RECT" 3)"
 for button in "${BUTTONS[@]}"; do job ground "$button" 24 "$(inside "${BUTTON_RECT[$button]}" 6)"; done
@@ -161,7 +161,7 @@ for button in "${BUTTONS[@]}"; do job ink "$button" "$(inside "${BUTTON_RECT[$bu
 
 report=$SCRATCH/report.txt
 status=0
-awk -v ground="$NAVY" -v other="$OTHER_NAME" -f - "$SCRATCH/qt.txt" "$SCRATCH/windows.txt" "$jobs" >"$report" <<'AWK' || status=$?
+awk -v ground="$WINDOW_GROUND" -v other="$OTHER_NAME" -f - "$SCRATCH/qt.txt" "$SCRATCH/windows.txt" "$jobs" >"$report" <<'AWK' || status=$?
 FNR == 1 { file++ }
 file <= 2 { R[file, $1, $2] = $3; G[file, $1, $2] = $4; B[file, $1, $2] = $5; next }
 BEGIN {
