@@ -60,11 +60,6 @@ constexpr std::array<Draw, 2> kAlternatingDraws = {{
     {u"4", u"1", u"0"},
 }};
 
-constexpr std::array<FieldId, 10> kResultFields = {
-    FieldId::Text4, FieldId::Text5,  FieldId::Text6,  FieldId::Text7,    FieldId::Text8,
-    FieldId::Text9, FieldId::Text10, FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
-};
-
 void SetInputs(FieldSet& fields, const Draw& draw) {
   fields.Set(FieldId::Text1, Text(draw.hundreds));
   fields.Set(FieldId::Text2, Text(draw.tens));
@@ -185,8 +180,8 @@ void BM_ClickToResult(benchmark::State& state) {
   }
   auto* start_button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
   std::vector<QLineEdit*> result_boxes;
-  result_boxes.reserve(kResultFields.size());
-  for (const FieldId id : kResultFields) result_boxes.push_back(FindBox(form, id));
+  result_boxes.reserve(lumivar::kResultFields.size());
+  for (const FieldId id : lumivar::kResultFields) result_boxes.push_back(FindBox(form, id));
   if (start_button == nullptr ||
       std::find(result_boxes.begin(), result_boxes.end(), nullptr) != result_boxes.end()) {
     state.SkipWithError("Command1 or a result box was not found by its object name");

@@ -49,11 +49,6 @@ class WatchedFields final : public lumivar::FieldSet {
   std::array<bool, lumivar::kFieldCount> written_{};
 };
 
-constexpr std::array kResults = {Text4, Text5,  Text6,  Text7,    Text8,
-                                 Text9, Text10, Text11, Text13_0, Text13_1};
-constexpr std::array kEditable = {Text1, Text2, Text3,  Text4,  Text5,    Text6,   Text7,
-                                  Text8, Text9, Text10, Text11, Text13_0, Text13_1};
-
 std::string Units(const Text& text) {
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size() && i < 24; ++i) {
@@ -132,7 +127,7 @@ void CheckForecast(const WatchedFields& fields,
   ExpectText(fields, Text13_0, model.span_to_kill);
 
   if (HasSurrogate(inputs.first + inputs.second + inputs.third)) return;
-  for (FieldId id : kResults) {
+  for (FieldId id : lumivar::kResultFields) {
     if (HasSurrogate(fields.Get(id))) Breach("StartForecast", id, "holds a surrogate unit");
   }
 }
@@ -181,7 +176,8 @@ Text ConsumeText(FuzzedDataProvider& in) {
 }
 
 void EditField(FuzzedDataProvider& in, WatchedFields& fields, int edit) {
-  const FieldId id = kEditable[in.ConsumeIntegralInRange<std::size_t>(0, kEditable.size() - 1)];
+  const auto& editable = lumivar::kEditableFields;
+  const FieldId id = editable[in.ConsumeIntegralInRange<std::size_t>(0, editable.size() - 1)];
   Text text = fields.Get(id);
   if (edit == 0) {
     text = ConsumeText(in);

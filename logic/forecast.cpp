@@ -80,11 +80,7 @@ void StartForecast(FieldSet& fields) {
 }
 
 void ClearData(FieldSet& fields) {
-  static constexpr std::array kClearOrder = {
-      Text1, Text2, Text3,  Text4,  Text5,    Text6,    Text7,
-      Text8, Text9, Text10, Text11, Text13_0, Text13_1,
-  };
-  for (const FieldId id : kClearOrder) fields.Set(id, Text());
+  for (const FieldId id : kEditableFields) fields.Set(id, Text());
 }
 
 FocusRequest AdvanceFocus(FieldId field, std::u16string_view text) {

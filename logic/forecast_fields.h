@@ -34,6 +34,23 @@ inline constexpr std::array<FieldId, kFieldCount> kAllFields = {
     FieldId::Text11, FieldId::Text12, FieldId::Text13_0, FieldId::Text13_1,
 };
 
+// The three digits of the draw, which the forecast reads.
+inline constexpr std::array kDrawFields = {FieldId::Text1, FieldId::Text2, FieldId::Text3};
+
+// The ten fields the forecast writes.
+inline constexpr std::array kResultFields = {
+    FieldId::Text4, FieldId::Text5,  FieldId::Text6,  FieldId::Text7,    FieldId::Text8,
+    FieldId::Text9, FieldId::Text10, FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
+};
+
+// Every field but the banner Text12, which only the program writes: what a
+// user may edit and what ClearData empties, in field order.
+inline constexpr std::array kEditableFields = {
+    FieldId::Text1,  FieldId::Text2,    FieldId::Text3,    FieldId::Text4, FieldId::Text5,
+    FieldId::Text6,  FieldId::Text7,    FieldId::Text8,    FieldId::Text9, FieldId::Text10,
+    FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
+};
+
 constexpr std::size_t FieldIndex(FieldId id) {
   return static_cast<std::size_t>(id);
 }

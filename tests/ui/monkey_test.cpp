@@ -11,14 +11,17 @@
 
 #include <QClipboard>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "logic/forecast.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/layout_table.h"
 
 namespace {
 
@@ -30,10 +33,16 @@ using enum lumivar::FieldId;
 constexpr std::uint64_t kDefaultSeed = 0x4C756D6976617231;
 constexpr int kDefaultEvents = 20000;
 
-constexpr std::array kLimitOneBoxes = {Text1, Text2, Text3, Text4,    Text5,   Text6,
-                                       Text7, Text8, Text9, Text13_0, Text13_1};
-constexpr std::array kUserBoxes = {Text1, Text2, Text3,  Text4,  Text5,    Text6,   Text7,
-                                   Text8, Text9, Text10, Text11, Text13_0, Text13_1};
+// The boxes that take one character from the user.
+std::vector<FieldId> LimitOneBoxes() {
+  std::vector<FieldId> boxes;
+  for (const lumivar::ui::ControlRow& row : lumivar::ui::ControlTable()) {
+    const auto field = lumivar::ui::FieldOf(row);
+    if (field && row.entry_limit == 1) boxes.push_back(*field);
+  }
+  return boxes;
+}
+const std::vector<FieldId> kLimitOneBoxes = LimitOneBoxes();
 
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
   bool ok = false;
@@ -186,7 +195,7 @@ class MonkeyTest : public WindowTest {
                   bool cleared) {
     for (const FieldId id : kLimitOneBoxes) {
       bool& edited = user_edited_.at(FieldIndex(id));
-      const bool is_input = id == Text1 || id == Text2 || id == Text3;
+      const bool is_input = std::ranges::count(lumivar::kDrawFields, id) > 0;
       if (cleared || (forecast && !is_input)) {
         edited = false;
       } else if (!forecast && Text(id) != before.at(FieldIndex(id))) {
@@ -225,7 +234,7 @@ class MonkeyTest : public WindowTest {
 
   QString MismatchWithCore() {
     lumivar::ForecastFields core;
-    for (const FieldId id : {Text1, Text2, Text3}) core.Set(id, form_.Fields().Get(id));
+    for (const FieldId id : lumivar::kDrawFields) core.Set(id, form_.Fields().Get(id));
     lumivar::StartForecast(core);
     QString problems;
     for (const FieldId id : kAllFields) {
@@ -239,7 +248,7 @@ class MonkeyTest : public WindowTest {
 
   QString NotCleared() {
     QString problems;
-    for (const FieldId id : kUserBoxes) {
+    for (const FieldId id : lumivar::kEditableFields) {
       if (!Text(id).isEmpty()) problems += Box(id)->objectName() + " not emptied; ";
     }
     return problems;

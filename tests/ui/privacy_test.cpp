@@ -16,16 +16,25 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/controls.h"
+#include "ui/layout_table.h"
 
 namespace {
 
 using lumivar::FieldId;
 using enum lumivar::FieldId;
 
-constexpr std::array kMaskedBoxes = {Text4, Text5, Text6, Text7, Text8, Text10};
+std::vector<FieldId> MaskedBoxes() {
+  std::vector<FieldId> boxes;
+  for (const lumivar::ui::ControlRow& row : lumivar::ui::ControlTable()) {
+    if (const auto field = lumivar::ui::FieldOf(row); field && row.masked) boxes.push_back(*field);
+  }
+  return boxes;
+}
+const std::vector<FieldId> kMaskedBoxes = MaskedBoxes();
 
 // A value an operation may write into the box: longer than one character
 // where it can be, so that a partial leak shows too.

@@ -86,7 +86,7 @@ TEST_F(PageTest, ForecastsAsOnAPlainRecord) {
   ForecastFields record;
   for (const auto& draw : draws) {
     SCOPED_TRACE(std::string(draw[0].begin(), draw[0].end()));
-    for (const FieldId id : {Text1, Text2, Text3}) {
+    for (const FieldId id : lumivar::kDrawFields) {
       const Text& digit = draw.at(FieldIndex(id));
       page.Fields().Set(id, digit);
       record.Set(id, digit);
