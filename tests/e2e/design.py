@@ -1,6 +1,6 @@
 """The window's design as the tests read it: the JSON that every build tree
-writes from the layout table (its path in LUMIVAR_DESIGN, for example
-build/dev/design.json; CTest sets it).
+writes from the layout table. CTest gives its path in LUMIVAR_DESIGN; by hand
+it defaults to the dev build's, build/dev/design.json.
 
 Imported by atspi_view.py. Run as a script, it prints the zones and colours
 as bash declarations, which lib.sh evaluates:
@@ -19,12 +19,14 @@ import sys
 
 
 def load():
-    path = os.environ.get("LUMIVAR_DESIGN")
-    if not path:
-        sys.exit("LUMIVAR_DESIGN is not set: give the design.json of a build tree, "
-                 "e.g. LUMIVAR_DESIGN=build/dev/design.json")
-    with open(path, encoding="utf-8") as file:
-        return json.load(file)
+    top = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    path = os.environ.get("LUMIVAR_DESIGN") or os.path.join(top, "build/dev/design.json")
+    try:
+        with open(path, encoding="utf-8") as file:
+            return json.load(file)
+    except OSError as error:
+        sys.exit(f"no design file ({error}): build a tree first, or set LUMIVAR_DESIGN "
+                 "to the design.json of one")
 
 
 def window(design):
