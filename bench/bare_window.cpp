@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "ui/layout_table.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
   window.setWindowTitle(QStringLiteral("bare_window"));
-  window.setFixedSize(490, 434);
+  const lumivar::ui::Rect& client = lumivar::ui::WindowRow().geometry;
+  window.setFixedSize(client.width, client.height);
   window.show();
   return QApplication::exec();
 }

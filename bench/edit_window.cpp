@@ -8,11 +8,14 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "ui/layout_table.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
   window.setWindowTitle(QStringLiteral("edit_window"));
-  window.setFixedSize(490, 434);
+  const lumivar::ui::Rect& client = lumivar::ui::WindowRow().geometry;
+  window.setFixedSize(client.width, client.height);
   auto* box = new QLineEdit(QStringLiteral("0"), &window);
   box->setGeometry(8, 8, 41, 33);
   window.show();
