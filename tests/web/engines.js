@@ -109,8 +109,9 @@ class PuppeteerPage extends Page {
   type(text) {
     return this.page.keyboard.type(text);
   }
+  // BiDi knows the space bar only as ' '.
   press(key) {
-    return this.page.keyboard.press(key);
+    return this.page.keyboard.press(key === 'Space' && this.engine === 'firefox' ? ' ' : key);
   }
   async shortcut(...keys) {
     await this.page.keyboard.down('Control');
