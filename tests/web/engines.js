@@ -195,7 +195,8 @@ class WebDriverPage extends Page {
       accessibility: 'no accessibility tree over WebDriver',
       ime: 'no input-method events over WebDriver',
       touch: 'no touch over WebDriver; taps are clicks',
-      scale: 'no device pixel ratio over WebDriver'
+      scale: 'no device pixel ratio over WebDriver',
+      drop: 'a made-up InputEvent carries no dataTransfer here, and WebDriver drags no text'
     });
     this.driver = driver;
     this.webdriver = webdriver;
