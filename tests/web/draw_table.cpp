@@ -1,6 +1,7 @@
 // Prints what the forecast core leaves in every field after each draw from
 // 000 to 999 on an emptied record, as JSON: {"000": [text of field 0, …], …},
 // the texts in field order. The browser checks compare the page with it.
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -17,9 +18,9 @@ std::string Quoted(const lumivar::Text& text) {
       out += '\\';
       out += static_cast<char>(unit);
     } else if (unit < 0x20 || unit > 0x7E) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
-      out += escape;
+      std::array<char, 8> escape{};
+      std::snprintf(escape.data(), escape.size(), "\\u%04x", static_cast<unsigned>(unit));
+      out += escape.data();
     } else {
       out += static_cast<char>(unit);
     }
@@ -30,18 +31,20 @@ std::string Quoted(const lumivar::Text& text) {
 }  // namespace
 
 int main() {
+  using lumivar::FieldId;
+  constexpr std::array kDraw = {FieldId::Text1, FieldId::Text2, FieldId::Text3};
   std::string json = "{";
   for (int draw = 0; draw < 1000; ++draw) {
-    char digits[4];
-    std::snprintf(digits, sizeof digits, "%03d", draw);
+    std::array<char, 8> digits{};
+    std::snprintf(digits.data(), digits.size(), "%03d", draw);
     lumivar::ForecastFields fields;
     lumivar::ClearData(fields);
-    fields.Set(lumivar::FieldId::Text1, lumivar::Text(1, static_cast<char16_t>(digits[0])));
-    fields.Set(lumivar::FieldId::Text2, lumivar::Text(1, static_cast<char16_t>(digits[1])));
-    fields.Set(lumivar::FieldId::Text3, lumivar::Text(1, static_cast<char16_t>(digits[2])));
+    for (std::size_t i = 0; i < kDraw.size(); ++i) {
+      fields.Set(kDraw.at(i), lumivar::Text(1, static_cast<char16_t>(digits.at(i))));
+    }
     lumivar::StartForecast(fields);
-    json += (draw > 0 ? ",\"" : "\"") + std::string(digits) + "\":[";
-    for (const lumivar::FieldId id : lumivar::kAllFields) {
+    json += std::string(draw > 0 ? "," : "") + "\"" + digits.data() + "\":[";
+    for (const FieldId id : lumivar::kAllFields) {
       if (lumivar::FieldIndex(id) > 0) json += ',';
       json += Quoted(fields.Get(id));
     }
