@@ -333,15 +333,20 @@ void Form1::OnCommand(HWND control, int code) {
   if (found == nullptr) return;
   const ControlRow& row = *found->row;
   if (row.kind == ControlKind::Button && code == BN_CLICKED) {
-    // ExitProgram: nothing is kept, so nothing needs saving or confirming.
-    if (!ui::RunOnFields(*ui::CommandOf(row), fields_)) DestroyWindow(window_);
+    if (ui::RunCommand(*ui::CommandOf(row), fields_) == ui::AfterCommand::ExitProgram) {
+      ExitProgram();
+    }
   } else if (row.kind == ControlKind::EditBox && code == EN_CHANGE) {
     // Sent for the user's edits and for the program's own writes alike.
-    const auto field = ui::FieldOf(row);
-    if (field == FieldId::Text1 || field == FieldId::Text2) {
+    if (const auto field = ui::FieldOf(row); field && AdvancesFocus(*field)) {
       MoveFocus(AdvanceFocus(*field, WindowText(control)));
     }
   }
+}
+
+// Ends the program: nothing is kept, so nothing needs saving or confirming.
+void Form1::ExitProgram() {
+  DestroyWindow(window_);
 }
 
 LRESULT Form1::OnControlColour(HDC dc, HWND control) {
