@@ -692,6 +692,9 @@ def ico_bitmap(icon):
 
 
 def write_ico(path, icons):
+    """The .ico of 8-bit BMP images. Written here rather than by Pillow, whose
+    bitmap_format="bmp" (9.4) writes planes 0, pixels per metre and important
+    colours into the headers and AND-mask rows not padded to 32 bits."""
     images = [ico_bitmap(icon) for icon in icons]
     offset = 6 + 16 * len(images)
     directory = struct.pack("<HHH", 0, 1, len(images))
