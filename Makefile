@@ -69,7 +69,7 @@ web-test: web build
 
 # Every benchmark in one run on a Release build: StartForecast timings,
 # start-up time and peak memory against bench/edit_window on Xvfb, click to
-# result, and lumivar.exe against a Win32 window with text under Wine; the last
+# result, and lumivar.exe against a plain window of its controls under Wine; the last
 # lines compare each figure with its target.
 bench: windows web
 	@scripts/install-deps bench

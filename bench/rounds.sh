@@ -11,6 +11,7 @@
 #   median FILE COLUMN    the median of a column of numbers
 #   ratios A B COLUMN     program A's figures over program B's, round by round
 #   median_interval       the median of numbers read and its 95 % interval
+#                         (bench/median_interval.awk)
 
 one_round() {
   local first=$1 k name title program
@@ -36,30 +37,18 @@ run_rounds() {
   for ((i = 0; i < $1; i++)); do one_round "$i"; done
 }
 
+rounds_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+median_interval() {
+  awk -f "$rounds_dir/median_interval.awk"
+}
+
 median() {
-  sort -g -k"$2" "$1" | awk -v c="$2" '{v[NR]=$c} END {
-    if (NR % 2) print v[(NR+1)/2]; else printf "%.10g\n", (v[NR/2]+v[NR/2+1])/2 }'
+  cut -d' ' -f"$2" "$1" | median_interval | cut -d' ' -f1
 }
 
 # ratios A B COLUMN: program A's figure over program B's, round by round
 # (line n of each file holds round n).
 ratios() {
   paste -d' ' "$scratch/$1" "$scratch/$2" | awk -v c="$3" '{ printf "%.5f\n", $c / $(2 + c) }'
-}
-
-# median_interval: reads numbers, prints "MEDIAN LOW HIGH": their median and
-# its distribution-free 95 % confidence interval [v(k), v(n + 1 - k)] of the
-# sorted values v(1..n), where k is the largest rank for which the chance that
-# fewer than k of the n values fall below the true median is at most 2.5 %
-# (binomial, p = 1/2). For 31 values: the 10th and the 22nd.
-median_interval() {
-  sort -g | awk '{ v[NR] = $1 } END {
-    n = NR
-    med = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-    p = 0.5 ^ n; cdf = p; k = 0   # cdf = P(X <= k), X ~ Binomial(n, 1/2)
-    while (cdf <= 0.025) { p = p * (n - k) / (k + 1); k++; cdf += p }
-    # Now P(X <= k - 1) <= 0.025 < P(X <= k).
-    if (k < 1) { lo = v[1]; hi = v[n] } else { lo = v[k]; hi = v[n + 1 - k] }
-    printf "%.3f %.3f %.3f\n", med, lo, hi
-  }'
 }

@@ -81,7 +81,7 @@ read -r bare_kb_ratio _ _ <<<"$(ratios lumivar bare 2 | median_interval)"
 echo "Start-up on Xvfb $DISPLAY, $runs rounds; medians of the runs:"
 printf '  %-28s %12s %12s %12s\n' "" lumivar edit_window bare_window
 printf '  %-28s %12.1f %12.1f %12.1f\n' "process start to mapped, ms" "$lum_ms" "$edit_ms" "$bare_ms"
-printf '  %-28s %12d %12d %12d\n' "peak RSS, kB" "$lum_kb" "$edit_kb" "$bare_kb"
+printf '  %-28s %12.0f %12.0f %12.0f\n' "peak RSS, kB" "$lum_kb" "$edit_kb" "$bare_kb"
 echo "Median of the per-round ratios [its 95 % interval]:"
 printf '  %-28s %24s %24s\n' "" "start-up" "peak RSS"
 row() {

@@ -8,6 +8,7 @@
 // the per-round ratios at most 1.5, over at least 31 rounds.
 //
 //   NODE_PATH=build/web/tests/web/npm/node_modules node bench/web_startup.js [BUILD_DIR] [ROUNDS]
+const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
@@ -21,28 +22,18 @@ const pages = [
   { name: 'yardstick', file: path.join(build, 'web/yardstick.html') }
 ];
 
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  const middle = sorted.length >> 1;
-  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+// The median of the values and its 95 % interval, [median, low, high], from
+// the same code as the other windows' benchmarks (bench/median_interval.awk).
+function medianInterval(values) {
+  const output = execFileSync('awk', ['-f', path.join(__dirname, 'median_interval.awk')], {
+    input: values.join('\n') + '\n',
+    encoding: 'utf8'
+  });
+  return output.trim().split(' ').map(Number);
 }
 
-// A 95 % interval of the median from the order statistics: the ranks j and
-// n + 1 - j with P(Binomial(n, 1/2) < j) <= 2.5 %.
-function medianInterval(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  const n = sorted.length;
-  let below = 0;
-  let j = 0;
-  let choose = 1;
-  for (let k = 0; k < n; ++k) {
-    const p = choose / 2 ** n;
-    if (below + p > 0.025) break;
-    below += p;
-    j = k + 1;
-    choose = choose * (n - k) / (k + 1);
-  }
-  return [sorted[Math.max(j - 1, 0)], sorted[n - Math.max(j, 1)]];
+function median(values) {
+  return medianInterval(values)[0];
 }
 
 async function measure(browser, file) {
@@ -79,8 +70,7 @@ function sizes(file) {
     await browser.close();
   }
   const ratios = results.lumivar.map((r, i) => r.ready / results.yardstick[i].ready);
-  const ratio = median(ratios);
-  const [low, high] = medianInterval(ratios);
+  const [ratio, low, high] = medianInterval(ratios);
   for (const entry of pages) {
     const ready = results[entry.name].map((r) => r.ready);
     const heap = median(results[entry.name].map((r) => r.heap)) / 1024;

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of lumivar.exe under Wine against
-# win32_text_window.exe, the floor of a Win32 window with text: one of the
-# same client size and styles, built the same way, holding one group box and
-# one edit box with a digit in the Song face (bench/win32_text_window.cpp);
-# on a private Xvfb display with no window manager; and the size of
-# lumivar.exe.
+# win32_controls_window.exe, the floor of its own controls: a window of the
+# same client size and styles, built the same way, holding the same child
+# controls with the same classes, styles, places and start-up texts, plain
+# (default GUI font, no colours, picture, icon, subclasses, accessibility or
+# DPI work; bench/win32_controls_window.cpp); on a private Xvfb display with
+# no window manager; and the size of lumivar.exe. For reference it also
+# measures win32_text_window.exe, a window with one group box and one edit
+# box in the Song face (bench/win32_text_window.cpp), which shows more of
+# Wine's cost per control than of Lumivar's own: no target.
 #
 #   bench/wine_startup.sh WINDOWS_BUILD_DIR MAP_PROBE [ROUNDS]   (default 21)
 #
@@ -22,9 +26,9 @@
 # the .exe (same process id), so map_probe's figure for its child's peak
 # resident set size is that of the program's process, not the wineserver's.
 #
-# Each round runs both programs, in an order that rotates from round to
+# Each round runs every program, in an order that rotates from round to
 # round; two warm-up rounds are not counted. The figures are the median of
-# the per-round ratios (lumivar.exe / win32_text_window.exe) with its 95 %
+# the per-round ratios (lumivar.exe / win32_controls_window.exe) with its 95 %
 # interval, and the medians of each program beside them. Targets: start-up
 # ratio <= 1.25 and peak-memory ratio <= 1.12, judged from 31 rounds on, and
 # lumivar.exe <= 1.5 MB (1 572 864 bytes), its fonts and picture embedded.
@@ -42,8 +46,9 @@ source "$root/tests/e2e/xvfb.sh"
 source "$root/bench/rounds.sh"
 
 lumivar=$windows/win32/lumivar.exe
+controls=$windows/win32/win32_controls_window.exe
 text=$windows/win32/win32_text_window.exe
-for f in "$lumivar" "$text"; do
+for f in "$lumivar" "$controls" "$text"; do
   [ -f "$f" ] || { echo "wine_startup: $f is not built (make windows)" >&2; exit 1; }
 done
 [ -x "$probe" ] || { echo "wine_startup: $probe is not built (make bench)" >&2; exit 1; }
@@ -95,6 +100,7 @@ title=$(lumivar_title)
 # name, window title, program
 programs=(
   "lumivar|$title|$lumivar"
+  "controls|win32_controls_window|$controls"
   "text|win32_text_window|$text"
 )
 
@@ -108,19 +114,24 @@ measure() {
 
 before_round() { ensure_server; }
 run_rounds "$rounds"
-read -r ms_ratio ms_lo ms_hi <<<"$(ratios lumivar text 1 | median_interval)"
-read -r kb_ratio kb_lo kb_hi <<<"$(ratios lumivar text 2 | median_interval)"
+read -r ms_ratio ms_lo ms_hi <<<"$(ratios lumivar controls 1 | median_interval)"
+read -r kb_ratio kb_lo kb_hi <<<"$(ratios lumivar controls 2 | median_interval)"
+read -r text_ms text_ms_lo text_ms_hi <<<"$(ratios lumivar text 1 | median_interval)"
+read -r text_kb text_kb_lo text_kb_hi <<<"$(ratios lumivar text 2 | median_interval)"
 
 size=$(stat -c %s "$lumivar")
 echo "lumivar.exe under $("$wine" --version 2>/dev/null || echo Wine) on Xvfb $DISPLAY, $rounds rounds" \
   "(wineserver restarted before $restarts of them):"
-awk -v lm="$(median "$scratch/lumivar" 1)" -v tm="$(median "$scratch/text" 1)" \
-  -v lk="$(median "$scratch/lumivar" 2)" -v tk="$(median "$scratch/text" 2)" \
+awk -v lm="$(median "$scratch/lumivar" 1)" -v tm="$(median "$scratch/controls" 1)" \
+  -v lk="$(median "$scratch/lumivar" 2)" -v tk="$(median "$scratch/controls" 2)" \
+  -v xm="$(median "$scratch/text" 1)" -v xk="$(median "$scratch/text" 2)" \
+  -v xr="$text_ms" -v xlo="$text_ms_lo" -v xhi="$text_ms_hi" \
+  -v xkr="$text_kb" -v xklo="$text_kb_lo" -v xkhi="$text_kb_hi" \
   -v tr="$ms_ratio" -v tlo="$ms_lo" -v thi="$ms_hi" -v mr="$kb_ratio" -v mlo="$kb_lo" \
   -v mhi="$kb_hi" -v size="$size" -v n="$rounds" 'BEGIN {
   limit = 1.5 * 1024 * 1024
   judged = n >= 31
-  printf "  %-30s %11s %11s %8s %-15s %8s  %s\n", "medians", "lumivar.exe", "text_window",
+  printf "  %-30s %11s %11s %8s %-15s %8s  %s\n", "medians", "lumivar.exe", "controls",
          "ratio", "[95 % interval]", "(of med.)", "target"
   printf "  %-30s %11.1f %11.1f %8.3f [%.3f, %.3f] %8.3f  <= 1.25 %s\n",
          "process start to mapped, ms", lm, tm, tr, tlo, thi, lm / tm, verdict(tr <= 1.25)
@@ -128,15 +139,20 @@ awk -v lm="$(median "$scratch/lumivar" 1)" -v tm="$(median "$scratch/text" 1)" \
          "peak RSS of its process, kB", lk, tk, mr, mlo, mhi, lk / tk, verdict(mr <= 1.12)
   printf "  %-30s %11d %11s %8s %15s %8s  <= %d %s\n", "lumivar.exe, bytes", size, "", "", "", "",
          limit, size <= limit ? "met" : "MISSED"
+  printf "  for reference, against win32_text_window.exe (one edit box; no target):\n"
+  printf "  %-30s %11.1f %11.1f %8.3f [%.3f, %.3f]\n", "process start to mapped, ms", lm, xm,
+         xr, xlo, xhi
+  printf "  %-30s %11d %11d %8.3f [%.3f, %.3f]\n", "peak RSS of its process, kB", lk, xk,
+         xkr, xklo, xkhi
   met = tr <= 1.25 && mr <= 1.12 && size <= limit && judged
   if (!judged) print "  fewer than 31 rounds: the ratios are not judged"
   printf "  (ratio: median of the per-round ratios; of med.: ratio of the medians)\n"
   printf "  verdict: %s\n", met ? "all targets met" : "TARGET MISSED"
 }
 function verdict(ok) { return !judged ? "not judged" : ok ? "met" : "MISSED" }'
-for name in lumivar text; do
-  printf '  all runs, ms  %-8s %s\n' "$name:" "$(cut -d' ' -f1 "$scratch/$name" | sort -g | tr '\n' ' ')"
+for name in lumivar controls text; do
+  printf '  all runs, ms  %-9s %s\n' "$name:" "$(cut -d' ' -f1 "$scratch/$name" | sort -g | tr '\n' ' ')"
 done
-for name in lumivar text; do
-  printf '  all runs, kB  %-8s %s\n' "$name:" "$(cut -d' ' -f2 "$scratch/$name" | sort -g | tr '\n' ' ')"
+for name in lumivar controls text; do
+  printf '  all runs, kB  %-9s %s\n' "$name:" "$(cut -d' ' -f2 "$scratch/$name" | sort -g | tr '\n' ' ')"
 done

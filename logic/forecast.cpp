@@ -84,10 +84,9 @@ void ClearData(FieldSet& fields) {
 }
 
 FocusRequest AdvanceFocus(FieldId field, std::u16string_view text) {
-  if (text.size() != 1) return std::nullopt;
-  if (field == Text1) return Text2;
-  if (field == Text2) return Text3;
-  return std::nullopt;
+  if (text.size() != 1 || !AdvancesFocus(field)) return std::nullopt;
+  // The input boxes are Text1, Text2 and Text3, in that order.
+  return static_cast<FieldId>(FieldIndex(field) + 1);
 }
 
 }  // namespace lumivar

@@ -35,8 +35,21 @@ void StartForecast(FieldSet& fields);
 // Empties every field except the banner Text12.
 void ClearData(FieldSet& fields);
 
-// Where the focus goes after an input box's text changed: the next input box
-// when Text1 or Text2 holds exactly one character, otherwise nowhere.
+// The boxes whose every change of text, typed or written by the program,
+// each window hands to AdvanceFocus: Text1 and Text2. The changes that
+// ClearData's empty writes raise there leave the focus where it is.
+inline constexpr std::array kFocusAdvancingFields = {FieldId::Text1, FieldId::Text2};
+
+constexpr bool AdvancesFocus(FieldId field) {
+  for (const FieldId id : kFocusAdvancingFields) {
+    if (id == field) return true;
+  }
+  return false;
+}
+
+// Where the focus goes after the text of one of kFocusAdvancingFields
+// changed: the next input box when it holds exactly one character,
+// otherwise nowhere.
 using FocusRequest = std::optional<FieldId>;
 FocusRequest AdvanceFocus(FieldId field, std::u16string_view text);
 

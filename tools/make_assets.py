@@ -16,7 +16,7 @@ building the program does not. Outputs, all deterministic (same input, same byte
   resources/icons/lumivar.svg            the icon as a vector drawing
   resources/icons/hicolor/NxN/lumivar.png  desktop icon theme renderings
   resources/icons/web/lumivar-N.png      the installable site's icons
-  resources/lumivar.qrc, resources/lumivar.rc
+  resources/lumivar.qrc                  Qt resources
 
 The font subsets hold every character the program shows: the non-ASCII
 characters of the string literals in the folders of SOURCE_DIRS, plus a fixed
@@ -692,6 +692,9 @@ def ico_bitmap(icon):
 
 
 def write_ico(path, icons):
+    """The .ico of 8-bit BMP images. Written here rather than by Pillow, whose
+    bitmap_format="bmp" (9.4) writes planes 0, pixels per metre and important
+    colours into the headers and AND-mask rows not padded to 32 bits."""
     images = [ico_bitmap(icon) for icon in icons]
     offset = 6 + 16 * len(images)
     directory = struct.pack("<HHH", 0, 1, len(images))
@@ -761,7 +764,7 @@ def make_icons():
 
 
 # ---------------------------------------------------------------------------
-# Qt and Windows resource scripts
+# Qt resource script
 # ---------------------------------------------------------------------------
 
 QRC_FILES = [
@@ -787,16 +790,8 @@ def qrc_text():
 """
 
 
-RC_TEXT = """\
-// Windows resources of lumivar.exe: the program's file icon.
-// Made by tools/make_assets.py.
-IDI_ICON1 ICON "icons/lumivar.ico"
-"""
-
-
 def make_resource_scripts():
     (RESOURCES / "lumivar.qrc").write_text(qrc_text(), encoding="utf-8")
-    (RESOURCES / "lumivar.rc").write_text(RC_TEXT, encoding="utf-8")
 
 
 # ---------------------------------------------------------------------------

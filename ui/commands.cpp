@@ -4,18 +4,18 @@
 
 namespace lumivar::ui {
 
-bool RunOnFields(Command command, FieldSet& fields) {
+AfterCommand RunCommand(Command command, FieldSet& fields) {
   switch (command) {
     case Command::StartForecast:
       StartForecast(fields);
-      return true;
+      break;
     case Command::ClearData:
       ClearData(fields);
-      return true;
-    case Command::ExitProgram:
       break;
+    case Command::ExitProgram:
+      return AfterCommand::ExitProgram;
   }
-  return false;
+  return AfterCommand::Nothing;
 }
 
 }  // namespace lumivar::ui

@@ -5,9 +5,12 @@
 
 namespace lumivar::ui {
 
-// Runs a button's operation on the field set, the same in every window:
-// StartForecast or ClearData. Returns false for ExitProgram, which each
-// window carries out its own way.
-bool RunOnFields(Command command, FieldSet& fields);
+// What a window does itself once a button's command has run.
+enum class AfterCommand { Nothing, ExitProgram };
+
+// Runs a button's command on the field set, the same in every window:
+// StartForecast and ClearData run here; for 退出系统 the window runs its own
+// ExitProgram, as the result says.
+AfterCommand RunCommand(Command command, FieldSet& fields);
 
 }  // namespace lumivar::ui

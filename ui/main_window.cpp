@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/bundled_assets.h"
+#include "ui/commands.h"
 #include "ui/controls.h"
 #include "ui/field_boxes.h"
 #include "ui/frame_box.h"
@@ -108,14 +109,13 @@ void Form1::ChainTabStops(const Built& built) {
 }
 
 void Form1::ConnectHandlers() {
-  const auto button = [this](Command command) {
-    return buttons_.at(static_cast<std::size_t>(command));
-  };
-  connect(button(Command::StartForecast), &QPushButton::clicked, this,
-          [this] { StartForecast(*fields_); });
-  connect(button(Command::ClearData), &QPushButton::clicked, this, [this] { ClearData(*fields_); });
-  connect(button(Command::ExitProgram), &QPushButton::clicked, this, [] { ExitProgram(); });
-  for (const FieldId id : {FieldId::Text1, FieldId::Text2}) {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const auto command = static_cast<Command>(i);
+    connect(buttons_.at(i), &QPushButton::clicked, this, [this, command] {
+      if (RunCommand(command, *fields_) == AfterCommand::ExitProgram) ExitProgram();
+    });
+  }
+  for (const FieldId id : lumivar::kFocusAdvancingFields) {
     connect(fields_->Box(id), &QLineEdit::textChanged, this, [this, id](const QString& text) {
       MoveFocus(AdvanceFocus(id, text.toStdU16String()));
     });

@@ -20,8 +20,8 @@ class MaskStyle;
 }  // namespace lumivar::ui
 
 // The program's one window. It builds itself, with its fonts, icon and
-// picture, from the layout table, and wires the five handlers: the three
-// buttons and the text changes of Text1 and Text2.
+// picture, from the layout table, and hands its three buttons' clicks to
+// RunCommand and the text changes of kFocusAdvancingFields to AdvanceFocus.
 class Form1 : public QWidget {
   Q_OBJECT
 

@@ -14,10 +14,6 @@ std::size_t LimitOf(const ui::ControlRow& row) {
                          : std::numeric_limits<std::size_t>::max();
 }
 
-bool RaisesChange(FieldId id) {
-  return id == FieldId::Text1 || id == FieldId::Text2;
-}
-
 }  // namespace
 
 const ui::ControlRow& RowOf(FieldId id) {
@@ -46,7 +42,7 @@ void PageFields::Write(FieldId id, Text text, std::optional<std::size_t> cursor)
   } else {
     view_.ShowText(id, text, cursor);
   }
-  if (RaisesChange(id)) on_change_(id);
+  if (AdvancesFocus(id)) on_change_(id);
 }
 
 Form1Page::Form1Page(PageView& view)
@@ -62,10 +58,14 @@ void Form1Page::Start() {
 }
 
 void Form1Page::Run(ui::Command command) {
-  if (ended_ || ui::RunOnFields(command, fields_)) return;
-  // ExitProgram. This is how the page ends the program: it closes its tab
-  // where the browser allows; where it does not, the page ends in place,
-  // every box emptied and a notice shown that the program has ended.
+  if (ended_) return;
+  if (ui::RunCommand(command, fields_) == ui::AfterCommand::ExitProgram) ExitProgram();
+}
+
+// This is how the page ends the program: it closes its tab where the browser
+// allows; where it does not, the page ends in place, every box emptied and a
+// notice shown that the program has ended.
+void Form1Page::ExitProgram() {
   if (!view_.ClosePage()) {
     ClearData(fields_);
     ended_ = true;

@@ -41,8 +41,8 @@ class PageFields final : public FieldSet {
   PageFields(PageView& view, ChangeHandler on_change);
 
   Text Get(FieldId id) const override;
-  // Replaces the text whole; for Text1 and Text2 the change notification
-  // follows, as when the user typed.
+  // Replaces the text whole; for kFocusAdvancingFields the change
+  // notification follows, as when the user typed.
   void Set(FieldId id, Text text) override;
   // A user edit the entry limit let through, with the caret where it ends.
   void Store(FieldId id, Text text, std::size_t cursor);
@@ -77,10 +77,10 @@ class Form1Page {
   void CommitComposition(FieldId id, const Text& before, const Text& after, std::size_t cursor);
 
   PageFields& Fields() { return fields_; }
-  bool Ended() const { return ended_; }
 
  private:
   void TextChanged(FieldId id);
+  void ExitProgram();
 
   PageView& view_;
   PageFields fields_;

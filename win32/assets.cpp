@@ -162,10 +162,6 @@ HFONT DesignFaces::Create(const ui::FontStyle& style, UINT dpi) const {
   return CreateFontIndirectW(&font);
 }
 
-bool DesignFaces::Embedded(ui::FontFace face) const {
-  return faces_.at(Index(face)).embedded != nullptr;
-}
-
 Picture::~Picture() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
 }

@@ -28,8 +28,6 @@ class DesignFaces {
   void Load(HINSTANCE instance, std::initializer_list<ui::FontFace> designs);
   // A font of the design at `dpi` dots per inch; the caller owns it.
   HFONT Create(const ui::FontStyle& style, UINT dpi) const;
-  // Whether the face comes from the .exe rather than from Windows.
-  bool Embedded(ui::FontFace face) const;
 
  private:
   struct Face {

@@ -6,13 +6,6 @@
 
 namespace lumivar::win32 {
 
-std::optional<FieldId> EditFields::FieldOf(HWND box) const {
-  for (const FieldId id : kAllFields) {
-    if (box != nullptr && Box(id) == box) return id;
-  }
-  return std::nullopt;
-}
-
 Text EditFields::Get(FieldId id) const {
   return WindowText(Box(id));
 }

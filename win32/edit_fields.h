@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <optional>
 
 #include "logic/forecast_fields.h"
 
@@ -19,8 +18,6 @@ class EditFields final : public FieldSet {
   EditFields() = default;
   void Attach(FieldId id, HWND box) { boxes_.at(FieldIndex(id)) = box; }
   HWND Box(FieldId id) const { return boxes_.at(FieldIndex(id)); }
-  // The field a control holds, if it is one of the boxes.
-  std::optional<FieldId> FieldOf(HWND box) const;
 
   Text Get(FieldId id) const override;
   void Set(FieldId id, Text text) override;

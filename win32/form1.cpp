@@ -9,6 +9,7 @@
 #include "ui/commands.h"
 #include "win32/accessibility.h"
 #include "win32/control_ids.h"
+#include "win32/control_style.h"
 #include "win32/dpi.h"
 #include "win32/edit_box.h"
 #include "win32/resource_ids.h"
@@ -28,20 +29,6 @@ constexpr DWORD kExStyle = 0;
 // The subclass of every control that waits for a screen reader's first
 // question (edit boxes have a second one, their behaviour, under id 1).
 constexpr UINT_PTR kAccessibilitySubclassId = 2;
-
-// A control's rectangle in the window's client area at 96 DPI: the table
-// places the boxes inside their frames, and the frames inside the window.
-RECT DesignRect(const ControlRow& row) {
-  int left = row.geometry.left;
-  int top = row.geometry.top;
-  for (const ControlRow* parent = ui::FindControl(row.parent);
-       parent != nullptr && parent->kind != ControlKind::Window;
-       parent = ui::FindControl(parent->parent)) {
-    left += parent->geometry.left;
-    top += parent->geometry.top;
-  }
-  return {left, top, left + row.geometry.width, top + row.geometry.height};
-}
 
 int Scale(int value, UINT dpi) {
   return MulDiv(value, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
@@ -246,37 +233,12 @@ void Form1::CreateControls() {
 }
 
 HWND Form1::CreateControl(const ControlRow& row, int id) {
-  const wchar_t* window_class = L"STATIC";
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD ex_style = 0;
-  switch (row.kind) {
-    case ControlKind::Frame:
-      window_class = L"BUTTON";
-      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
-      break;
-    case ControlKind::EditBox:
-      window_class = L"EDIT";
-      style |= ES_CENTER | ES_AUTOHSCROLL;
-      if (row.masked) style |= ES_PASSWORD;
-      style |= row.enabled ? WS_TABSTOP : WS_DISABLED;
-      ex_style = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Button:
-      // Never a default push button: Enter presses nothing.
-      window_class = L"BUTTON";
-      style |= BS_PUSHBUTTON | WS_TABSTOP;
-      break;
-    case ControlKind::Picture:
-      style |= SS_OWNERDRAW;
-      break;
-    case ControlKind::Window:
-      break;
-  }
+  const ControlStyle made = StyleOf(row);
   const std::wstring caption = Wide(row.caption);
   const RECT place = ScaledRect(row);
   HWND control =
-      CreateWindowExW(ex_style, window_class, caption.c_str(), style, place.left, place.top,
-                      place.right - place.left, place.bottom - place.top, window_,
+      CreateWindowExW(made.ex_style, made.window_class, caption.c_str(), made.style, place.left,
+                      place.top, place.right - place.left, place.bottom - place.top, window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
   if (row.kind == ControlKind::Frame) TurnOffTheme(control);
@@ -331,15 +293,20 @@ void Form1::OnCommand(HWND control, int code) {
   if (found == nullptr) return;
   const ControlRow& row = *found->row;
   if (row.kind == ControlKind::Button && code == BN_CLICKED) {
-    // ExitProgram: nothing is kept, so nothing needs saving or confirming.
-    if (!ui::RunOnFields(*ui::CommandOf(row), fields_)) DestroyWindow(window_);
+    if (ui::RunCommand(*ui::CommandOf(row), fields_) == ui::AfterCommand::ExitProgram) {
+      ExitProgram();
+    }
   } else if (row.kind == ControlKind::EditBox && code == EN_CHANGE) {
     // Sent for the user's edits and for the program's own writes alike.
-    const auto field = ui::FieldOf(row);
-    if (field == FieldId::Text1 || field == FieldId::Text2) {
+    if (const auto field = ui::FieldOf(row); field && AdvancesFocus(*field)) {
       MoveFocus(AdvanceFocus(*field, WindowText(control)));
     }
   }
+}
+
+// Ends the program: nothing is kept, so nothing needs saving or confirming.
+void Form1::ExitProgram() {
+  DestroyWindow(window_);
 }
 
 LRESULT Form1::OnControlColour(HDC dc, HWND control) {

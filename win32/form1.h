@@ -33,9 +33,6 @@ class Form1 {
   // message needs no further dispatch.
   bool PreTranslate(MSG& message);
 
-  HWND Handle() const { return window_; }
-  FieldSet& Fields() { return fields_; }
-
  private:
   struct Control {
     const ui::ControlRow* row;
@@ -63,6 +60,7 @@ class Form1 {
   HBRUSH Brush(ui::Rgb colour);
   HFONT Font(const ui::FontStyle& style);
   void MoveFocus(FocusRequest request);
+  void ExitProgram();
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
