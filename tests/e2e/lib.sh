@@ -127,7 +127,7 @@ find_window() {
 # Prints the client size of the window as WIDTHxHEIGHT, from the shell
 # assignments xdotool prints for scripts.
 client_size() {
-  local WIDTH= HEIGHT=
+  local WIDTH='' HEIGHT=''
   eval "$(xdotool getwindowgeometry --shell "$WIN" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
   echo "${WIDTH}x$HEIGHT"
 }
