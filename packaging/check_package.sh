@@ -123,12 +123,13 @@ run_installed() {
   [ -n "$window" ] || fail "no window titled $title appeared"
   echo "window $window: $title"
 
-  # The desktop entry ties itself to the window through its WM_CLASS.
-  local wm_class wanted_class
-  wm_class=$(xprop -id "$window" WM_CLASS)
+  # The desktop entry ties itself to the window through its WM_CLASS: its
+  # instance or its class, one quoted string a line as xprop's format asks.
+  local instance class wanted_class
+  { read -r _ && read -r instance && read -r class; } < <(xprop -id "$window" -notype -f WM_CLASS 8s '\n$0\n$1\n' WM_CLASS)
   wanted_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
-  echo "$wm_class; StartupWMClass=$wanted_class"
-  grep -q "\"$wanted_class\"" <<<"$wm_class" || fail "WM_CLASS does not name $wanted_class"
+  echo "WM_CLASS $instance, $class; StartupWMClass=$wanted_class"
+  [ "$instance" = "\"$wanted_class\"" ] || [ "$class" = "\"$wanted_class\"" ] || fail "WM_CLASS does not name $wanted_class"
   kill -0 "$pid" 2>/dev/null || fail "the program ended on its own"
 }
 

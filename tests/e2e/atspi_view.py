@@ -54,20 +54,21 @@ def text_of(node):
 
 def main():
     window = find_window(time.monotonic() + 30)
-    if window.getRoleName() != "frame":
-        fail(f"the window is announced as a {window.getRoleName()!r}, not a frame")
+    if window.getRole() != pyatspi.ROLE_FRAME:
+        fail(f"the window is announced as a {window.getRole()}, not a {pyatspi.ROLE_FRAME}")
     if window.name != TITLE:
         fail(f"the window is announced as {window.name!r}, not {TITLE!r}")
 
     by_name = {node.name: node for node in descendants(window)}
-    roles = {"text": INPUTS + PLAIN, "password text": MASKED, "push button": BUTTONS}
+    roles = {pyatspi.ROLE_TEXT: INPUTS + PLAIN, pyatspi.ROLE_PASSWORD_TEXT: MASKED,
+             pyatspi.ROLE_PUSH_BUTTON: BUTTONS}
     for role, names in roles.items():
         for name in names:
             node = by_name.get(name)
             if node is None:
                 fail(f"nothing is announced as {name!r}; found {sorted(by_name)}")
-            if node.getRoleName() != role:
-                fail(f"{name!r} is a {node.getRoleName()!r}, not a {role!r}")
+            if node.getRole() != role:
+                fail(f"{name!r} is a {node.getRole()}, not a {role}")
 
     # A forecast for the draw 1 2 3, run the way assistive technology runs it.
     for name, digit in zip(INPUTS, "123"):

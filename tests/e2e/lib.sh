@@ -133,9 +133,12 @@ find_window() {
   done
 }
 
-# Prints the client size of the window as WIDTHxHEIGHT.
+# Prints the client size of the window as WIDTHxHEIGHT, from the shell
+# assignments xdotool prints for scripts.
 client_size() {
-  xwininfo -id "$WIN" | awk '/ Width:/ {w = $2} / Height:/ {h = $2} END {print w "x" h}'
+  local WIDTH='' HEIGHT=''
+  eval "$(xdotool getwindowgeometry --shell "$WIN" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
+  echo "${WIDTH}x$HEIGHT"
 }
 
 # screenshot FILE: the window's contents as a PNG file.
