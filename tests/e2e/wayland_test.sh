@@ -5,7 +5,7 @@
 # fixed size, the window geometry) and from screenshots of weston's output
 # (weston-screenshooter, which weston allows only with --debug): the window
 # on screen has the geometry it asked for, and its client area, found by its
-# navy ground, is 490 x 434 and shows every zone in its colours.
+# ground, is the design's client size and shows every zone in its colours.
 #
 #   tests/e2e/wayland_test.sh LUMIVAR
 #
@@ -105,13 +105,14 @@ note "toplevel: title $title, min size $min, max size $max"
 
 # The window geometry holds Qt's decoration around the client area. The
 # fixed size is that geometry's (xdg-shell's own terms, as Qt 6.8 sends it)
-# or, as Qt 6.4 sends it, the client area's 490 x 434.
+# or, as Qt 6.4 sends it, the client area's.
 IFS=', ' read -r _ _ geometry_w geometry_h <<<"$(last_request set_window_geometry)"
+client_w=${WINDOW_SIZE%x*} client_h=${WINDOW_SIZE#*x}
 note "window geometry ${geometry_w}x$geometry_h"
-((geometry_w > 490 && geometry_h > 434)) ||
+((geometry_w > client_w && geometry_h > client_h)) ||
   fail "the window geometry ${geometry_w}x$geometry_h leaves no room for a decoration"
-[ "$min" = "$geometry_w, $geometry_h" ] || [ "$min" = "490, 434" ] ||
-  fail "the toplevel is fixed at ($min), neither its window geometry nor 490 x 434"
+[ "$min" = "$geometry_w, $geometry_h" ] || [ "$min" = "$client_w, $client_h" ] ||
+  fail "the toplevel is fixed at ($min), neither its window geometry nor $client_w, $client_h"
 
 # bounding_box IMAGE -opaque|+opaque RRGGBB: "X Y W H" of the pixels of that
 # colour (-opaque) or of every other colour (+opaque); nothing if there are
@@ -132,7 +133,7 @@ bounding_box() {
 }
 
 # screenshot FILE: weston's whole output to $SCRATCH/output.png, and the
-# program's client area (the navy region) out of it to FILE. Sets WINDOW_BOX
+# program's client area (the region of the window's ground) out of it to FILE. Sets WINDOW_BOX
 # (everything drawn on the grey desktop) and CLIENT_BOX, as "X Y W H".
 screenshot() {
   local shot
@@ -141,7 +142,7 @@ screenshot() {
   shot=$(find "$SCRATCH/shots" -name '*.png' | head -n 1)
   [ -n "$shot" ] && mv "$shot" "$SCRATCH/output.png" || return 1
   WINDOW_BOX=$(bounding_box "$SCRATCH/output.png" +opaque "$DESKTOP")
-  CLIENT_BOX=$(bounding_box "$SCRATCH/output.png" -opaque "$NAVY")
+  CLIENT_BOX=$(bounding_box "$SCRATCH/output.png" -opaque "$WINDOW_GROUND")
   [ -n "$CLIENT_BOX" ] || return 1
   local x y w h
   read -r x y w h <<<"$CLIENT_BOX"
@@ -158,18 +159,18 @@ shot=$SCRATCH/shot.png
 note "on screen: window at $WINDOW_BOX, client area at $CLIENT_BOX"
 
 read -r _ _ w h <<<"$CLIENT_BOX"
-[ "${w}x$h" = 490x434 ] || fail "the client area is ${w}x$h, not 490x434"
+[ "${w}x$h" = "$WINDOW_SIZE" ] || fail "the client area is ${w}x$h, not $WINDOW_SIZE"
 read -r wx wy ww wh <<<"$WINDOW_BOX"
 [ "${ww}x$wh" = "${geometry_w}x$geometry_h" ] ||
   fail "the window on screen is ${ww}x$wh, its geometry ${geometry_w}x$geometry_h"
 read -r cx cy _ _ <<<"$CLIENT_BOX"
-((cx > wx && cy > wy && cx + 490 <= wx + ww && cy + 434 <= wy + wh)) ||
+((cx > wx && cy > wy && cx + client_w <= wx + ww && cy + client_h <= wy + wh)) ||
   fail "the client area $CLIENT_BOX is not inside the window $WINDOW_BOX"
 
 # Every zone in its colours, in client coordinates. The window is never
 # active (the headless backend has no seat), so no text cursor blinks.
 for point in "2 2" "245 430" "300 200" "160 368" "100 310" "100 45" "290 150" "30 266"; do
-  all_near "$shot" "$point 1 1" "$NAVY" 0 || fail "no navy ground at $point"
+  all_near "$shot" "$point 1 1" "$WINDOW_GROUND" 0 || fail "no window ground at $point"
 done
 boxes_empty "$shot" "${BOXES[@]}" || fail "an edit box is not an empty black box"
 check_zones "$shot"
