@@ -42,7 +42,9 @@ void ClearData(FieldSet& fields);
 inline constexpr std::array kFocusAdvancingFields = {FieldId::Text1, FieldId::Text2};
 
 constexpr bool AdvancesFocus(FieldId field) {
-  return std::ranges::find(kFocusAdvancingFields, field) != kFocusAdvancingFields.end();
+  // Not std::ranges::find: the page's C++ library (emscripten's) lacks it.
+  return std::find(kFocusAdvancingFields.begin(), kFocusAdvancingFields.end(), field) !=
+         kFocusAdvancingFields.end();
 }
 
 // Where the focus goes after the text of one of kFocusAdvancingFields
