@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -41,10 +42,9 @@ void ClearData(FieldSet& fields);
 inline constexpr std::array kFocusAdvancingFields = {FieldId::Text1, FieldId::Text2};
 
 constexpr bool AdvancesFocus(FieldId field) {
-  for (const FieldId id : kFocusAdvancingFields) {
-    if (id == field) return true;
-  }
-  return false;
+  // Not std::ranges::find: the page's C++ library (emscripten's) lacks it.
+  return std::find(kFocusAdvancingFields.begin(), kFocusAdvancingFields.end(), field) !=
+         kFocusAdvancingFields.end();
 }
 
 // Where the focus goes after the text of one of kFocusAdvancingFields
