@@ -16,6 +16,7 @@ building the program does not. Outputs, all deterministic (same input, same byte
   resources/icons/lumivar.svg            the icon as a vector drawing
   resources/icons/hicolor/NxN/lumivar.png  desktop icon theme renderings
   resources/icons/web/lumivar-N.png      the installable site's icons
+  resources/icons/web/apple-touch-icon.png  180 x 180, opaque, for an iPhone's home screen
   resources/lumivar.qrc                  Qt resources
 
 The font subsets hold every character the program shows: the non-ASCII
@@ -745,6 +746,13 @@ def icon_svg():
 
 THEME_SIZES = (48, 64, 128, 256)
 WEB_SIZES = (192, 512)  # what a phone asks of an installable site
+TOUCH_ICON_SIZE = 180  # an iPhone's home screen, which rounds the corners itself
+
+
+def touch_icon(size):
+    """The design on a whole square of black ground, with no transparency."""
+    coverage = icon_coverage(size)
+    return Image.merge("RGB", (coverage, coverage, coverage))
 
 
 def make_icons():
@@ -761,6 +769,7 @@ def make_icons():
     web.mkdir(parents=True, exist_ok=True)
     for size in WEB_SIZES:
         theme_icon(size).save(web / f"lumivar-{size}.png", optimize=True)
+    touch_icon(TOUCH_ICON_SIZE).save(web / "apple-touch-icon.png", optimize=True)
 
 
 # ---------------------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ui/layout_table.h"
-#include "web/design.h"
 #include "web/page.h"
 
 namespace {
@@ -53,7 +52,6 @@ class DomView final : public lumivar::web::PageView {
 
 DomView view;
 lumivar::web::Form1Page page(view);
-lumivar::Text design;
 
 std::optional<lumivar::FieldId> FieldAt(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= lumivar::kFieldCount) return std::nullopt;
@@ -67,17 +65,6 @@ lumivar::Text Units(const char16_t* units, int length) {
 }  // namespace
 
 extern "C" {
-
-// The design as JSON: a pointer to its UTF-16 units; lumivar_design_length
-// gives their count.
-EMSCRIPTEN_KEEPALIVE const char16_t* lumivar_design() {
-  if (design.empty()) design = lumivar::web::DesignJson();
-  return design.data();
-}
-EMSCRIPTEN_KEEPALIVE int lumivar_design_length() {
-  lumivar_design();
-  return static_cast<int>(design.size());
-}
 
 EMSCRIPTEN_KEEPALIVE void lumivar_start() {
   page.Start();

@@ -1,5 +1,6 @@
 #include "web/design.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <initializer_list>
@@ -105,7 +106,7 @@ class Object {
 };
 
 bool IsDrawInput(FieldId id) {
-  return id == FieldId::Text1 || id == FieldId::Text2 || id == FieldId::Text3;
+  return std::find(kDrawFields.begin(), kDrawFields.end(), id) != kDrawFields.end();
 }
 
 // The place of a control in the focus order, or -1 when it never takes it.
@@ -153,6 +154,17 @@ Text RowJson(const ControlRow& row) {
   return object.Close();
 }
 
+Text NoticeJson() {
+  return Object()
+      .Add(u"what", Quoted(kNoticeWhat))
+      .Add(u"noScript", Quoted(kNoticeNoScript))
+      .Add(u"tooOld", Quoted(kNoticeTooOld))
+      .Add(u"computer", Quoted(kNoticeComputer))
+      .Add(u"iphone", Quoted(kNoticeIphone))
+      .Add(u"iphoneAt", Quoted(kNoticeIphoneAt))
+      .Close();
+}
+
 Text FacesJson() {
   Array faces;
   for (const ui::FontFace face : kFaces) {
@@ -176,6 +188,7 @@ Text DesignJson() {
       .Add(u"hidden", Quoted(ui::kHiddenDescription))
       .Add(u"ended", Quoted(kEndedText))
       .Add(u"restart", Quoted(kRestartText))
+      .Add(u"notice", NoticeJson())
       .Close();
 }
 

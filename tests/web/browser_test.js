@@ -3,52 +3,154 @@
 // chromium, Firefox ESR and WebKitGTK, each through its adapter in
 // engines.js: the accessibility tree, the requests the page makes, a
 // phone's screen, the masked boxes, the keys and the end of the program,
-// the site offline, and draws compared with the forecast core. Every check
-// fails on any console error or policy violation; what an engine's driver
-// cannot do is left out there, and the output says so.
+// the site offline, draws compared with the forecast core, and, in
+// chromium, the window and its notice with no script, and the page with no
+// WebAssembly or a script it cannot parse. Every check fails on any console
+// error or policy violation, and on the notice left on screen; what an
+// engine's driver cannot do is left out there, and the output says so.
 //
 //   LUMIVAR_PAGE=build/web/web/lumivar.html LUMIVAR_SITE=build/web/web/site \
 //     LUMIVAR_DRAW_TABLE=build/web/tests/web/lumivar_draw_table.js \
+//     LUMIVAR_DESIGN=build/web/design.json \
 //     node tests/web/browser_test.js chromium|firefox|webkit CHECK
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
+const crypto = require('node:crypto');
 const http = require('node:http');
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
+const { fileURLToPath } = require('node:url');
 const { engines } = require('./engines');
 
 const pageUrl = 'file://' + path.resolve(process.env.LUMIVAR_PAGE || 'lumivar.html');
 const sitePath = path.resolve(process.env.LUMIVAR_SITE || 'site');
+// The layout table as the build wrote it out.
+const design = JSON.parse(fs.readFileSync(process.env.LUMIVAR_DESIGN || 'design.json', 'utf8'));
+const [windowRow] = design.controls;
 let engine;
 
 // One browser per check, with a fresh profile; what the page reports as
-// wrong is watched.
+// wrong is watched, and so is the notice, which a working page never shows.
+// `problems` lists the patterns of what a check expects to be reported.
 async function withPage(options, use) {
   const browser = await engines[engine]();
   const { page } = browser;
   let problems;
   try {
-    await page.setViewport(options.viewport || { width: 490, height: 434 });
+    await page.setViewport(options.viewport || { width: windowRow.rect[2], height: windowRow.rect[3] });
     await use(page, browser);
+    if (!options.notice) assert.ok(await noticeHidden(page), 'the notice is on screen');
     problems = await page.problems();
   } finally {
     await browser.close();
   }
-  assert.deepEqual(problems, [], 'the page reported problems');
+  const expected = options.problems || [];
+  assert.deepEqual(problems.filter((problem) => !expected.some((pattern) => pattern.test(problem))), [],
+    'the page reported problems');
 }
 
 async function open(page, url = pageUrl) {
   await page.open(url);
 }
 
-// The design as the page reads it from the layout table.
-function design(page) {
-  return page.evaluate(() =>
-    JSON.parse(String.fromCharCode.apply(null, Module.HEAPU16.subarray(Module._lumivar_design() >> 1,
-      (Module._lumivar_design() >> 1) + Module._lumivar_design_length()))));
-}
+const noticeHidden = (page) => page.evaluate(() => document.getElementById('notice').hidden);
 
 const byName = (name) => '#' + name.replace(/[()]/g, '_');
+
+// ---- the window as the packer wrote it, against the design --------------
+
+const pagePath = fileURLToPath(pageUrl);
+const policyOf = (html) => html.match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)[1];
+const tinted = (row) => row.text !== undefined && row.text.toUpperCase() !== '#FFFFFF';
+const rgb = (hex) => `rgb(${[1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+
+// The page's main script replaced by one that no engine parses, with the
+// policy's hash of it to match, as an engine too old for its syntax sees it.
+function withUnparsableScript(html) {
+  const hash = (text) => `'sha256-${crypto.createHash('sha256').update(text).digest('base64')}'`;
+  const start = html.lastIndexOf('<script>') + '<script>'.length;
+  const end = html.lastIndexOf('</script>');
+  const broken = 'var lumivarPage = (() => {{;';
+  return html.slice(0, start).replace(hash(html.slice(start, end)), hash(broken)) + broken + html.slice(end);
+}
+
+// A control's rectangle in the window: its own, moved by its parents'.
+function windowRect(row) {
+  const [left, top, width, height] = row.rect;
+  const parent = design.controls.find((r) => r.name === row.parent);
+  if (!parent || parent.kind === 'window') return [left, top, width, height];
+  const [x, y] = windowRect(parent);
+  return [x + left, y + top, width, height];
+}
+
+function assertNear(actual, expected, what) {
+  assert.ok(actual.every((v, i) => Math.abs(v - expected[i]) < 0.5), `${what} is at ${actual}, not ${expected}`);
+}
+
+// What the document shows of each control, read in the page.
+function renderedControls(names) {
+  const rect = (element) => {
+    const r = element.getBoundingClientRect();
+    return [r.left, r.top, r.width, r.height];
+  };
+  const notice = (element) => ({ hidden: element.hidden, text: element.textContent, rect: rect(element) });
+  const form = document.getElementById('form1');
+  const controls = {};
+  for (const name of names.slice(1)) {
+    const element = document.getElementById(name.replace(/[()]/g, '_'));
+    const style = getComputedStyle(element);
+    const [left, top, width, height] = rect(element);
+    const edges = form.getBoundingClientRect();
+    const x = (Math.max(left, edges.left) + Math.min(left + width, edges.right)) / 2;
+    const tint = document.getElementById(element.id + '-tint');
+    const caption = element.querySelector('.caption');
+    controls[name] = {
+      tag: element.tagName, role: element.getAttribute('role'), rect: [left, top, width, height],
+      label: element.getAttribute('aria-label') || element.getAttribute('alt'),
+      text: element.tagName === 'INPUT' ? element.value : (caption || element).textContent,
+      tabIndex: element.getAttribute('tabindex'), disabled: element.disabled === true,
+      inputMode: element.inputMode || '', description: element.getAttribute('aria-description'),
+      colour: getComputedStyle(caption || element).color,
+      ground: getComputedStyle(caption || element).backgroundColor,
+      tint: tint && getComputedStyle(tint).backgroundColor,
+      family: style.fontFamily, size: parseFloat(style.fontSize),
+      onTop: document.elementFromPoint(x, top + height / 2) === element
+    };
+  }
+  return {
+    title: document.title, scrollWidth: document.documentElement.scrollWidth, controls,
+    form: { rect: rect(form), label: form.getAttribute('aria-label'),
+      ground: getComputedStyle(form).backgroundColor },
+    notices: { noScript: notice(document.querySelector('noscript > .notice')),
+      tooOld: notice(document.getElementById('notice')) }
+  };
+}
+
+function assertRendered(row, shown, scale) {
+  const what = row.name;
+  assert.ok(shown, `${what} is not in the page`);
+  const tags = { frame: 'DIV', box: 'INPUT', button: 'BUTTON', picture: 'IMG' };
+  assert.equal(shown.tag, tags[row.kind], what);
+  assertNear(shown.rect, windowRect(row).map((v) => v * scale), what);
+  assert.equal(shown.label, row.kind === 'button' ? null : row.label, `${what} label`);
+  if (row.kind !== 'picture') assert.equal(shown.text, row.caption, `${what} caption`);
+  assert.equal(shown.tabIndex, row.focusOrder >= 0 ? String(row.focusOrder + 1) : null, `${what} focus order`);
+  if (row.kind === 'frame') assert.equal(shown.role, 'group');
+  if (row.kind !== 'frame') assert.ok(shown.onTop, `${what} is covered`);
+  if (row.kind === 'box') {
+    assert.equal(shown.disabled, !row.enabled, `${what} enabled`);
+    assert.equal(shown.inputMode, row.numeric ? 'numeric' : '', `${what} input mode`);
+    assert.equal(shown.description, row.masked ? design.hidden : null, `${what} description`);
+    assert.equal(shown.ground, rgb(row.ground), `${what} ground`);
+    assert.equal(tinted(row) ? shown.tint : shown.colour, rgb(row.text), `${what} text colour`);
+  }
+  if (row.kind === 'frame') assert.equal(shown.colour, rgb(row.text), `${what} caption colour`);
+  if (row.font) {
+    assert.ok(shown.family.includes(row.font.families.at(-1)), `${what} face`);
+    assert.ok(Math.abs(shown.size - row.font.points * 4 / 3) < 0.01, `${what} size`);
+  }
+}
 const focused = (page) => page.evaluate(() => document.activeElement.id);
 const valueOf = (page, name) => page.$eval(byName(name), (box) => box.value);
 
@@ -83,7 +185,7 @@ const checks = {
   async accessibility() {
     await withPage({}, async (page) => {
       await open(page);
-      const rows = (await design(page)).controls;
+      const rows = design.controls;
       await forecast(page, '123');
       assert.equal(await page.evaluate(() => document.documentElement.lang), 'zh-CN');
       assert.equal(await page.title(), rows[0].caption);
@@ -97,7 +199,7 @@ const checks = {
         assert.ok(node, `${row.name}: no ${roles[row.kind]} named ${name}`);
         if (row.masked) {
           assert.match(node.value || '', /^\**$/, `${row.name} shows more than its mask`);
-          assert.equal(node.description, (await design(page)).hidden);
+          assert.equal(node.description, design.hidden);
         }
       }
       const html = await page.content();
@@ -134,7 +236,7 @@ const checks = {
     const viewport = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
     await withPage({ viewport }, async (page) => {
       await open(page);
-      const rows = (await design(page)).controls;
+      const rows = design.controls;
       const layout = await page.evaluate(() => ({
         scroll: document.documentElement.scrollWidth,
         client: document.documentElement.clientWidth,
@@ -256,12 +358,12 @@ const checks = {
       await page.evaluate(() => history.pushState(null, '', location.href));
       await forecast(page, '123');
       await page.click(byName('Command3'));
-      const rows = (await design(page)).controls;
+      const rows = design.controls;
       for (const row of rows.filter((r) => r.kind === 'box' && r.enabled)) {
         assert.equal(await valueOf(page, row.name), '', `${row.name} kept its text`);
       }
       const notice = await page.$eval('[role=alert]', (n) => n.textContent);
-      assert.ok(notice.startsWith((await design(page)).ended));
+      assert.ok(notice.startsWith(design.ended));
       await page.navigate(() => page.click('[role=alert] button'));
       assert.equal(await focused(page), 'Text1');
     });
@@ -279,7 +381,7 @@ const checks = {
         return;
       }
       files.add(name);
-      const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+      const types = { '.html': 'text/html', '.js': 'text/javascript',
         '.css': 'text/css', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
         '.jpg': 'image/jpeg', '.woff2': 'font/woff2' };
       response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
@@ -313,6 +415,70 @@ const checks = {
     }
   },
 
+  // No script, as a phone's file preview shows the file, at 800 and 390 px
+  // wide: every control of the design at its place, with its name, caption,
+  // colours and face, none covered, and the notice under the window; the
+  // window fits the screen and nothing is cut off.
+  async noscript() {
+    for (const width of [800, 390]) {
+      await withPage({ viewport: { width, height: 900 }, notice: true }, async (page) => {
+        await page.setScripts(false);
+        await page.goto(pageUrl);
+        const scale = Math.min(1, width / windowRow.rect[2]);
+        const shown = await page.evaluate(renderedControls, design.controls.map((row) => row.name));
+        assert.equal(shown.title, windowRow.caption);
+        assert.equal(shown.form.label, windowRow.label);
+        assert.equal(shown.form.ground, rgb(windowRow.ground));
+        assert.ok(shown.scrollWidth <= width, 'the page scrolls sideways');
+        assertNear(shown.form.rect, windowRect(windowRow).map((v) => v * scale), 'Form1');
+        for (const row of design.controls.slice(1)) assertRendered(row, shown.controls[row.name], scale);
+        const { noScript, tooOld } = shown.notices;
+        assert.ok(noScript.text.includes(design.notice.what) && noScript.text.includes(design.notice.noScript));
+        assert.ok(noScript.rect[1] >= shown.form.rect[1] + shown.form.rect[3] - 0.5, 'the notice covers the window');
+        assert.ok(noScript.rect[2] > 0 && noScript.rect[0] + noScript.rect[2] <= width + 0.5, 'the notice is cut off');
+        assert.ok(tooOld.hidden);
+        if (process.env.LUMIVAR_SCREENSHOT && width < windowRow.rect[2]) {
+          await page.setViewport({ width, height: Math.ceil(noScript.rect[1] + noScript.rect[3]) });
+          await page.screenshot(process.env.LUMIVAR_SCREENSHOT);
+        }
+      });
+    }
+  },
+
+  // No WebAssembly: neither policy asks for it, and with it deleted before
+  // the page's scripts the page still forecasts. A script that the engine
+  // cannot parse leaves the window and the notice of a browser too old.
+  async fallback() {
+    for (const file of [pagePath, path.join(sitePath, 'index.html')]) {
+      assert.doesNotMatch(policyOf(fs.readFileSync(file, 'utf8')), /unsafe-eval/, file);
+    }
+    await withPage({}, async (page) => {
+      await page.beforeScripts(() => {
+        delete window.WebAssembly;
+        window.lumivarNoWebAssembly = !('WebAssembly' in window);
+      });
+      await open(page);
+      assert.ok(await page.evaluate(() => window.lumivarNoWebAssembly));
+      await forecast(page, '123');
+      assert.equal(await valueOf(page, 'Text11'), '精准6胆：234789');
+    });
+    const old = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'lumivar-old-')), 'lumivar.html');
+    fs.writeFileSync(old, withUnparsableScript(fs.readFileSync(pagePath, 'utf8')));
+    await withPage({ notice: true, problems: [/SyntaxError|Unexpected/] }, async (page) => {
+      await page.goto('file://' + old);
+      const notice = await page.evaluate(() => {
+        const element = document.getElementById('notice');
+        return { hidden: element.hidden, text: element.textContent, height: element.getBoundingClientRect().height,
+          started: document.documentElement.hasAttribute('data-started') };
+      });
+      assert.ok(!notice.hidden && notice.height > 0, 'no notice where the script cannot run');
+      assert.ok(notice.text.includes(design.notice.tooOld));
+      assert.ok(!notice.started);
+      assert.equal(await page.evaluate(() => document.querySelectorAll('#form1 .control').length),
+        design.controls.length - 1 + design.controls.filter((r) => r.kind === 'box' && tinted(r)).length);
+    });
+  },
+
   // Draws typed in and forecast, each box then as the forecast core leaves
   // it, masked where the design masks it: every draw from 000 to 999 where
   // the page runs fast, elsewhere 100 spread over them.
@@ -322,7 +488,7 @@ const checks = {
       ['--no-experimental-fetch', process.env.LUMIVAR_DRAW_TABLE || 'lumivar_draw_table.js']));
     await withPage({}, async (page) => {
       await open(page);
-      const { controls, mask } = await design(page);
+      const { controls, mask } = design;
       const boxes = controls.filter((r) => r.kind === 'box' && r.name !== 'Text12');
       const selector = boxes.find((r) => r.name === 'Text8').field;
       let draws = Object.keys(table).sort();

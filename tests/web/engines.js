@@ -13,7 +13,9 @@
 //   type(text)  press(key)  shortcut(...keys)  insertText(text)
 //   setViewport({width, height, deviceScaleFactor, isMobile, hasTouch})
 //   screenshot(path)  requests()  problems()
+//   goto(url)                                  load only, for a page that never gets ready
 //   accessibilityTree()  compose(text)  commitComposition(text)   (chromium only)
+//   setScripts(enabled)  beforeScripts(fn)                        (chromium only)
 //   fullDraws                                  true where every draw is run
 const { spawn } = require('node:child_process');
 const fs = require('node:fs');
@@ -146,6 +148,12 @@ class PuppeteerPage extends Page {
     const client = await this.compose(text);
     await client.send('Input.insertText', { text });
   }
+  setScripts(enabled) {
+    return this.page.setJavaScriptEnabled(enabled);
+  }
+  beforeScripts(fn) {
+    return this.page.evaluateOnNewDocument(fn);
+  }
 }
 
 async function puppeteerEngine(engine, options, lacks) {
@@ -200,7 +208,7 @@ class WebDriverPage extends Page {
     });
     this.driver = driver;
     this.webdriver = webdriver;
-    this.viewport = { width: 490, height: 434 };
+    this.viewport = null;  // set by setViewport before the first page
     this.collected = [];
     this.frameFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'lumivar-webkit-')), 'frame.html');
   }
