@@ -438,7 +438,7 @@ const checks = {
         assert.ok(noScript.rect[2] > 0 && noScript.rect[0] + noScript.rect[2] <= width + 0.5, 'the notice is cut off');
         assert.ok(tooOld.hidden);
         if (process.env.LUMIVAR_SCREENSHOT && width < windowRow.rect[2]) {
-          await page.setViewport({ width, height: Math.ceil(noScript.rect[1] + noScript.rect[3]) });
+          await page.setViewport({ width, height: Math.ceil(noScript.rect[1] + noScript.rect[3]), deviceScaleFactor: 2 });
           await page.screenshot(process.env.LUMIVAR_SCREENSHOT);
         }
       });
