@@ -424,6 +424,7 @@ const checks = {
       await withPage({ viewport: { width, height: 900 }, notice: true }, async (page) => {
         await page.setScripts(false);
         await page.goto(pageUrl);
+        await page.evaluate(() => document.fonts.ready.then(() => true));  // the notice's lines wrap in them
         const scale = Math.min(1, width / windowRow.rect[2]);
         const shown = await page.evaluate(renderedControls, design.controls.map((row) => row.name));
         assert.equal(shown.title, windowRow.caption);

@@ -124,8 +124,16 @@ class PuppeteerPage extends Page {
   insertText(text) {
     return this.engine === 'chromium' ? this.page.keyboard.sendCharacter(text) : this.page.keyboard.type(text);
   }
-  setViewport(viewport) {
-    return this.page.setViewport(viewport);
+  // An older Firefox ESR (Debian 12's) knows no screen orientation over
+  // BiDi: the size is set all the same, and waited for here.
+  async setViewport(viewport) {
+    try {
+      await this.page.setViewport(viewport);
+    } catch (error) {
+      if (!/unknown command emulation\.setScreenOrientationOverride/.test(error.message)) throw error;
+      await this.page.waitForFunction((width, height) => innerWidth === width && innerHeight === height, {},
+        viewport.width, viewport.height);
+    }
   }
   screenshot(file) {
     return this.page.screenshot({ path: file });
