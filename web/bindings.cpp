@@ -1,4 +1,4 @@
-// The page's WebAssembly side: Form1Page over the document, reached through
+// The page's C++ side: Form1Page over the document, reached through
 // the functions of page.js (the global `lumivarPage`), and the entry points
 // page.js calls on each click, edit and composition.
 #include <emscripten/emscripten.h>

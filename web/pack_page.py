@@ -12,8 +12,9 @@ says what to do where the program cannot run: in <noscript>, and hidden for
 the watchdog script to show.
 
 single: one HTML file holding everything (script, style, every resource as
-a data: URI), with a Content-Security-Policy that lets in only its own two
-inline scripts and its one style, and data: fonts and images.
+a data: URI), with a Content-Security-Policy that lets in only its own three
+scripts (the watchdog, the page's scripts, the program they start) and its
+one style, and data: fonts and images.
 site: index.html, lumivar.js, lumivar.css, the resources as files, a web app
 manifest and a service worker that keeps every one of them in a cache named
 by the version; its policy allows only the site itself and the watchdog.
@@ -255,11 +256,15 @@ def checked_site_url(url):
 # ---------------------------------------------------------------------------
 
 
+# The window's texts are its own and its layout is fixed, so no browser
+# offers to translate the page (Chrome's offer would also cover the window's
+# top while the program starts).
 def document(title, head, body):
     return f"""<!DOCTYPE html>
-<html lang="zh-CN">
+<html lang="zh-CN" translate="no">
 <head>
 <meta charset="utf-8">
+<meta name="google" content="notranslate">
 {head}
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <meta name="referrer" content="no-referrer">
@@ -286,10 +291,12 @@ def parts(args, urls):
 def single(args, script, watchdog):
     urls = {name: data_uri(args.resources / name) for name in args.names}
     title, body, style, _ = parts(args, urls)
-    code = script + args.glue.read_text(encoding="utf-8")
+    # The program's code is held in a block that does not run, so that the
+    # window is drawn before that code is even compiled; launch.js runs it.
+    program = held_script(args.glue.read_text(encoding="utf-8"))
     policy = "; ".join([
         "default-src 'none'",
-        f"script-src {csp_hash(watchdog)} {csp_hash(code)}",
+        f"script-src {csp_hash(watchdog)} {csp_hash(script)} {csp_hash(program)}",
         f"style-src {csp_hash(style)}",
         "font-src data:", "img-src data:",
         "base-uri 'none'", "form-action 'none'",
@@ -297,7 +304,15 @@ def single(args, script, watchdog):
     head = (f'<meta http-equiv="Content-Security-Policy" content="{policy}">\n'
             f'<link rel="icon" type="image/png" href="{urls[ICON]}">\n'
             f"<style>{style}</style>\n<script>{watchdog}</script>")
-    args.out.write_text(document(title, head, f"{body}\n<script>{code}</script>"), encoding="utf-8")
+    scripts = f'<script type="text/plain" id="lumivar-program">{program}</script>\n<script>{script}</script>'
+    args.out.write_text(document(title, head, f"{body}\n{scripts}"), encoding="utf-8")
+
+
+def held_script(code):
+    """The code, checked to end its script block only where the block ends."""
+    if re.search(r"</script|<!--", code, flags=re.IGNORECASE):
+        raise SystemExit("pack_page.py: the program's code would end its script block early")
+    return code
 
 
 def site(args, script, watchdog):
@@ -354,7 +369,8 @@ def main():
     parser.add_argument("--resources", type=Path, required=True)
     parser.add_argument("--design", type=Path, required=True)
     parser.add_argument("--version", required=True)
-    parser.add_argument("--script", type=Path, required=True)
+    parser.add_argument("--script", type=Path, action="append", required=True,
+                        help="the page's own scripts, run in this order")
     parser.add_argument("--style", type=Path, required=True)
     parser.add_argument("--watchdog", type=Path, required=True)
     parser.add_argument("--worker", type=Path)
@@ -363,7 +379,7 @@ def main():
     parser.add_argument("--controls", help="only these controls, by name, comma-separated")
     parser.add_argument("names", nargs="+")
     args = parser.parse_args()
-    script = compact_script(args.script.read_text(encoding="utf-8"))
+    script = "".join(compact_script(path.read_text(encoding="utf-8")) for path in args.script)
     watchdog = compact_script(args.watchdog.read_text(encoding="utf-8"))
     (single if args.mode == "single" else site)(args, script, watchdog)
 

@@ -1,20 +1,22 @@
 'use strict';
 // Takes over Form1, which the packer wrote into the document from the layout
 // table, and hands every click, edit and finished composition to the C++
-// side. The boxes' texts are the field set itself: this script keeps no
-// copy of them, and a masked box's text never enters the document.
+// program, which launch.js starts. The boxes' texts are the field set
+// itself: this script keeps no copy of them, and a masked box's text never
+// enters the document.
 var lumivarPage = (function () {
   const boxes = [];
-  let form = null;
+  const form = document.getElementById('form1');
+  let program = null;
 
   // Calls an entry point with a text, copied into the heap for the call.
   function withText(text, call) {
-    const units = Module._malloc(2 * text.length + 2);
-    for (let i = 0; i < text.length; ++i) Module.HEAPU16[(units >> 1) + i] = text.charCodeAt(i);
+    const units = program._malloc(2 * text.length + 2);
+    for (let i = 0; i < text.length; ++i) program.HEAPU16[(units >> 1) + i] = text.charCodeAt(i);
     try {
       return call(units, text.length);
     } finally {
-      Module._free(units);
+      program._free(units);
     }
   }
 
@@ -28,7 +30,7 @@ var lumivarPage = (function () {
     const command = Number(button.dataset.command);
     button.addEventListener('click', () => {
       button.focus();  // Safari leaves the focus where it was
-      Module._lumivar_command(command);
+      program._lumivar_command(command);
     });
   }
 
@@ -68,10 +70,10 @@ var lumivarPage = (function () {
       const edit = editOf(box, event);
       if (!edit) return;
       const [start, length, text] = edit;
-      withText(text, (units, count) => Module._lumivar_edit(field, start, length, units, count));
+      withText(text, (units, count) => program._lumivar_edit(field, start, length, units, count));
     });
     const compose = () => withText(before, (units, count) =>
-      Module._lumivar_composition(field, units, count, box.selectionEnd));
+      program._lumivar_composition(field, units, count, box.selectionEnd));
     box.addEventListener('compositionstart', () => { before = box.value; });
     box.addEventListener('compositionend', compose);
     // A masked box takes no input-method text, and shows none of it: its
@@ -111,27 +113,21 @@ var lumivarPage = (function () {
     }
   }
 
-  function start() {
-    form = document.getElementById('form1');
+  function start(instance) {
+    program = instance;
     form.querySelectorAll('input[data-field]').forEach(attachBox);
     form.querySelectorAll('button[data-command]').forEach(attachButton);
     listenToKeys();
-    fit();
-    window.addEventListener('resize', fit);
-    Module._lumivar_start();
-    document.documentElement.dataset.started = 'true';
-    // Ready: the focus in the first box and its face loaded, at the next
-    // frame that draws them.
-    const style = getComputedStyle(boxes[0]);
-    document.fonts.load(style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily).then(() =>
-      requestAnimationFrame(() => {
-        document.documentElement.dataset.ready = 'true';
-        performance.mark('lumivar-ready');
-      }));
+    program._lumivar_start();
   }
 
+  // The window is fitted as its first frame begins, in the layout that frame
+  // needs anyway; the program starts after that frame.
+  requestAnimationFrame(fit);
+  window.addEventListener('resize', fit);
+  lumivarLaunch(start);
+
   return {
-    start,
     boxText: (field) => boxes[field].value,
     showText(field, text, cursor) {
       const box = boxes[field];
@@ -149,12 +145,6 @@ var lumivarPage = (function () {
       again.addEventListener('click', () => location.reload());
       ended.hidden = false;
       again.focus();
-    },
-    // The program stopped before it began: this browser cannot run it.
-    aborted() {
-      if (!document.documentElement.dataset.started) document.getElementById('notice').hidden = false;
     }
   };
 })();
-
-var Module = { onRuntimeInitialized: () => lumivarPage.start(), onAbort: () => lumivarPage.aborted() };

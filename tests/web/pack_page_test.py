@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The packer's --site-url: the notice links the hosted page where one is
 given, names no address where none is, and takes nothing but an http(s)
-address into the page.
+address into the page. And the program's code, held in a script block of
+the single file, is refused where it would end that block early.
 
     LUMIVAR_DESIGN=build/dev/design.json tests/web/pack_page_test.py
 """
@@ -19,9 +20,9 @@ RESOURCES = ["fonts/LumivarSong-Bold.woff2", "fonts/LumivarHei-Bold.woff2", "ima
              "icons/lumivar.png"]
 
 
-def pack(out, *options):
+def pack(out, *options, glue=ROOT / "web/page.js"):
     web = ROOT / "web"
-    command = [sys.executable, web / "pack_page.py", "single", "--glue", web / "page.js", "--out", out,
+    command = [sys.executable, web / "pack_page.py", "single", "--glue", glue, "--out", out,
                "--resources", ROOT / "resources", "--design", DESIGN, "--version", "0",
                "--script", web / "page.js", "--style", web / "page.css",
                "--watchdog", web / "watchdog.js", *options, *RESOURCES]
@@ -56,6 +57,11 @@ def main():
         for address in ["javascript:alert(1)", 'https://x.example/"><script>', "lumivar.example"]:
             if pack(out, f"--site-url={address}").returncode == 0:
                 failures.append(f"{address!r} was taken as the site's address")
+        glue = Path(scratch) / "glue.js"
+        for code in ['var s = "</SCRIPT><script>alert(1)";', 'var s = "<!--<script>";']:
+            glue.write_text(code, encoding="utf-8")
+            if pack(out, glue=glue).returncode == 0:
+                failures.append(f"the program {code!r} was packed")
     for failure in failures:
         print("pack_page_test:", failure)
     print("pack_page_test:", "FAIL" if failures else "PASS")
