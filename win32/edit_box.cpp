@@ -1,6 +1,5 @@
 #include "win32/edit_box.h"
 
-#include <commctrl.h>
 #include <imm.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <utility>
 
 #include "ui/entry_limit_rule.h"
+#include "win32/system_dlls.h"
 #include "win32/text.h"
 
 namespace lumivar::win32 {
@@ -214,17 +214,17 @@ LRESULT CALLBACK EditProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, 
       if (state->behaviour.masked) return 0;
       break;
     case WM_NCCALCSIZE: {
-      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      const LRESULT result = late::DefSubclassProc(box, message, wparam, lparam);
       CentreLine(box, *reinterpret_cast<RECT*>(lparam));  // rgrc[0] when wparam is TRUE
       return result;
     }
     case WM_NCPAINT: {
-      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      const LRESULT result = late::DefSubclassProc(box, message, wparam, lparam);
       OnNcPaint(box, *state);
       return result;
     }
     case WM_SETFONT: {
-      const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+      const LRESULT result = late::DefSubclassProc(box, message, wparam, lparam);
       SetWindowPos(box, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return result;
@@ -239,20 +239,20 @@ LRESULT CALLBACK EditProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, 
       }
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(box, EditProc, kSubclassId);
+      late::RemoveWindowSubclass(box, EditProc, kSubclassId);
       delete state;
       break;
     default:
       break;
   }
-  return DefSubclassProc(box, message, wparam, lparam);
+  return late::DefSubclassProc(box, message, wparam, lparam);
 }
 
 }  // namespace
 
 void InstallEditBehaviour(HWND box, const EditBehaviour& behaviour) {
   auto* state = new EditState{behaviour};
-  if (!SetWindowSubclass(box, EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
+  if (!late::SetWindowSubclass(box, EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
     delete state;
   }
 }

@@ -1,8 +1,5 @@
 #include "win32/form1.h"
 
-#include <commctrl.h>
-#include <uxtheme.h>
-
 #include <algorithm>
 #include <string>
 
@@ -13,6 +10,7 @@
 #include "win32/dpi.h"
 #include "win32/edit_box.h"
 #include "win32/resource_ids.h"
+#include "win32/system_dlls.h"
 #include "win32/text.h"
 
 namespace lumivar::win32 {
@@ -43,8 +41,8 @@ const ui::FontStyle& FontOf(const ControlRow& row) {
 // documented way; Wine 8 refuses them and keeps the theme, while a class
 // list of one blank, which names no theme class, turns it off on both.
 void TurnOffTheme(HWND frame) {
-  if (FAILED(SetWindowTheme(frame, L"", L"")) || GetWindowTheme(frame) != nullptr) {
-    SetWindowTheme(frame, L" ", L" ");
+  if (FAILED(late::SetWindowTheme(frame, L"", L"")) || late::GetWindowTheme(frame) != nullptr) {
+    late::SetWindowTheme(frame, L" ", L" ");
   }
 }
 
@@ -196,9 +194,9 @@ LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wparam, L
   if (message == WM_GETOBJECT) {
     reinterpret_cast<Form1*>(form)->AnnotateControls();
   } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, ControlProc, kAccessibilitySubclassId);
+    late::RemoveWindowSubclass(control, ControlProc, kAccessibilitySubclassId);
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return late::DefSubclassProc(control, message, wparam, lparam);
 }
 
 void Form1::CreateControls() {
@@ -218,8 +216,8 @@ void Form1::CreateControls() {
     if (annotated_) {
       Annotate(controls_.back());
     } else {
-      SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
-                        reinterpret_cast<DWORD_PTR>(this));
+      late::SetWindowSubclass(control, ControlProc, kAccessibilitySubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
     }
   }
   // The frames go below the boxes they surround, so that their painting

@@ -1,10 +1,10 @@
 // lumivar.exe: the program's one window in plain Win32.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "win32/form1.h"
+#include "win32/system_dlls.h"
 
 namespace {
 
@@ -25,8 +25,9 @@ int RunMessageLoop(lumivar::win32::Form1& form) {
 // Hungarian
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
                     int nShowCmd) {
+  lumivar::win32::LockDllSearch();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  lumivar::win32::late::InitCommonControlsEx(&controls);
   // For oleacc's accessibility annotations.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int status = 1;
