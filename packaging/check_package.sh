@@ -4,6 +4,7 @@
 #   check_package.sh build CPACK_CONFIG OUT_DIR
 #   check_package.sh contents OUT_DIR APP_ID
 #   check_package.sh run OUT_DIR WINDOW_TITLE DESKTOP_FILE
+#   check_package.sh hardening OUT_DIR
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -133,10 +134,33 @@ run_installed() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended on its own"
 }
 
+# The installed binary has what Debian's hardening gives: hardening-check's
+# lintian mode names each missing feature by a tag, one "TAG:FILE" a line.
+check_hardening() {
+  local deb root binary tags tag
+  deb=$(the_deb "$1")
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' RETURN
+  dpkg-deb -x "$deb" "$root"
+  binary=$root/usr/bin/lumivar
+  readelf -h "$binary" >/dev/null || fail "$binary is no ELF file"
+  hardening-check "$binary" || true # the whole report, for the log
+  tags=$(hardening-check --lintian "$binary") || fail "hardening-check could not read $binary"
+  if grep -v -E "^[a-z-]+:$binary\$" <<<"$tags" | grep .; then
+    fail "hardening-check's tags are not of the form TAG:FILE"
+  fi
+  # Position-independent, stack protector, checked libc calls (or none that
+  # can be), read-only relocations, immediate binding.
+  for tag in no-pie no-stackprotector no-fortify-functions no-relro no-bindnow; do
+    if grep -q "^$tag:" <<<"$tags"; then fail "hardening-check: $tag"; fi
+  done
+}
+
 case "${1:-}" in
   desktop) check_desktop "$2" ;;
   build) build_deb "$2" "$3" ;;
   contents) check_contents "$2" "$3" ;;
   run) run_installed "$2" "$3" "$4" ;;
-  *) fail "usage: check_package.sh desktop|build|contents|run ..." ;;
+  hardening) check_hardening "$2" ;;
+  *) fail "usage: check_package.sh desktop|build|contents|run|hardening ..." ;;
 esac
