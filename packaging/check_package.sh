@@ -4,6 +4,9 @@
 #   check_package.sh build CPACK_CONFIG OUT_DIR
 #   check_package.sh contents OUT_DIR APP_ID
 #   check_package.sh run OUT_DIR WINDOW_TITLE DESKTOP_FILE
+#   check_package.sh hardening OUT_DIR
+#   check_package.sh lintian OUT_DIR
+#   check_package.sh docs SOURCE_DIR VERSION
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -66,6 +69,10 @@ check_contents() {
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+    ./usr/share/doc/lumivar/copyright
+    ./usr/share/doc/lumivar/changelog.gz
+    ./usr/share/man/man1/lumivar.1.gz
+    ./usr/share/man/zh_CN/man1/lumivar.1.gz
   )
   local size
   for size in 32 48 64 128 256; do
@@ -133,10 +140,69 @@ run_installed() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended on its own"
 }
 
+# The installed binary has what Debian's hardening gives: hardening-check's
+# lintian mode names each missing feature by a tag, one "TAG:FILE" a line.
+check_hardening() {
+  local deb root binary tags tag
+  deb=$(the_deb "$1")
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' RETURN
+  dpkg-deb -x "$deb" "$root"
+  binary=$root/usr/bin/lumivar
+  readelf -h "$binary" >/dev/null || fail "$binary is no ELF file"
+  hardening-check "$binary" || true # the whole report, for the log
+  tags=$(hardening-check --lintian "$binary") || fail "hardening-check could not read $binary"
+  if grep -v -E "^[a-z-]+:$binary\$" <<<"$tags" | grep .; then
+    fail "hardening-check's tags are not of the form TAG:FILE"
+  fi
+  # Position-independent, stack protector, checked libc calls (or none that
+  # can be), read-only relocations, immediate binding.
+  for tag in no-pie no-stackprotector no-fortify-functions no-relro no-bindnow; do
+    if grep -q "^$tag:" <<<"$tags"; then fail "hardening-check: $tag"; fi
+  done
+}
+
+check_lintian() {
+  local deb
+  deb=$(the_deb "$1")
+  local options=(--fail-on "error,warning")
+  # As root lintian warns, and newer versions refuse, unless told it is meant.
+  [ "$(id -u)" -ne 0 ] || options+=(--allow-root)
+  lintian --version
+  lintian "${options[@]}" "$deb" || fail "lintian reports errors or warnings on $deb"
+}
+
+# The changelog is dated by SOURCE_DATE_EPOCH, or else by the last commit,
+# and carries the version; two runs in two folders give the same bytes.
+check_docs() {
+  local source_dir=$1 version=$2 scratch epoch expected run
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' RETURN
+  local maintainer="Lumivar developers <lumivar@users.noreply.github.com>"
+  for epoch in "$(date +%s)" ""; do
+    expected=${epoch:-$(git -C "$source_dir" log -1 --format=%ct)}
+    for run in one two; do
+      SOURCE_DATE_EPOCH=$epoch "$here/debian_docs.sh" "$source_dir" "$scratch/$run" "$version" \
+        "$maintainer" https://lumivar.example/
+    done
+    diff -r "$scratch/one" "$scratch/two" || fail "two runs gave different documents"
+    zcat "$scratch/one/changelog.gz" >"$scratch/changelog"
+    local field
+    for field in Version:"$version" Timestamp:"$expected"; do
+      [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S "${field%%:*}")" = "${field#*:}" ] ||
+        fail "the changelog's ${field%%:*} is not ${field#*:} (SOURCE_DATE_EPOCH=$epoch)"
+    done
+    rm -rf "$scratch/one" "$scratch/two"
+  done
+}
+
 case "${1:-}" in
   desktop) check_desktop "$2" ;;
   build) build_deb "$2" "$3" ;;
   contents) check_contents "$2" "$3" ;;
   run) run_installed "$2" "$3" "$4" ;;
-  *) fail "usage: check_package.sh desktop|build|contents|run ..." ;;
+  hardening) check_hardening "$2" ;;
+  lintian) check_lintian "$2" ;;
+  docs) check_docs "$2" "$3" ;;
+  *) fail "usage: check_package.sh desktop|build|contents|run|hardening|lintian|docs ..." ;;
 esac

@@ -17,7 +17,9 @@ scripts (the watchdog, the page's scripts, the program they start) and its
 one style, and data: fonts and images.
 site: index.html, lumivar.js, lumivar.css, the resources as files, a web app
 manifest and a service worker that keeps every one of them in a cache named
-by the version; its policy allows only the site itself and the watchdog.
+by the version and a hash of their bytes, so that any change to the site
+installs a new worker; its policy allows each kind of file only from the
+site itself, and the watchdog.
 
 RESOURCE names are paths under --resources, as the layout table names them.
 """
@@ -33,6 +35,9 @@ from pathlib import Path
 
 MIME = {".woff2": "font/woff2", ".jpg": "image/jpeg", ".png": "image/png"}
 ICON = "icons/lumivar.png"
+# The start of every name the site's worker gives its caches; it deletes
+# only caches of this name, not those of other programs on the same origin.
+CACHE_PREFIX = "lumivar-"
 TOUCH_ICON = "icons/web/apple-touch-icon.png"
 SHORT_NAME = "直选预测"
 # Narrower screens see the window scaled down in steps of this many CSS
@@ -329,7 +334,12 @@ def site(args, script, watchdog):
     (out / "lumivar.js").write_text(code, encoding="utf-8")
     (out / "lumivar.css").write_text(style, encoding="utf-8")
     write_manifest(out, args, title, ground)
-    policy = f"default-src 'self'; script-src 'self' {csp_hash(watchdog)}; base-uri 'none'; form-action 'none'"
+    policy = "; ".join([
+        "default-src 'none'",
+        f"script-src 'self' {csp_hash(watchdog)}",
+        *(f"{kind}-src 'self'" for kind in ("style", "font", "img", "manifest", "worker")),
+        "base-uri 'none'", "form-action 'none'",
+    ])
     head = (f'<meta http-equiv="Content-Security-Policy" content="{policy}">\n'
             f'<meta name="theme-color" content="{ground}">\n'
             f'<link rel="icon" type="image/png" href="{ICON}">\n'
@@ -338,11 +348,19 @@ def site(args, script, watchdog):
             f'<link rel="stylesheet" href="lumivar.css">\n<script>{watchdog}</script>')
     (out / "index.html").write_text(document(title, head, body + '\n<script src="lumivar.js"></script>'),
                                     encoding="utf-8")
-    files = sorted(str(p.relative_to(out)) for p in out.rglob("*") if p.is_file())
+    files = sorted(p.relative_to(out).as_posix() for p in out.rglob("*") if p.is_file())
+    cache = f"{CACHE_PREFIX}{args.version}-{site_hash(out, files)}"
     worker = args.worker.read_text(encoding="utf-8")
     (out / "sw.js").write_text(
-        f"const CACHE = {json.dumps('lumivar-' + args.version)};\n"
+        f"const CACHE_PREFIX = {json.dumps(CACHE_PREFIX)};\n"
+        f"const CACHE = {json.dumps(cache)};\n"
         f"const FILES = {json.dumps(['./'] + files)};\n" + worker, encoding="utf-8")
+
+
+def site_hash(out, files):
+    """16 hex digits of a SHA-256 over each file's name and SHA-256, in order."""
+    sums = "".join(f"{hashlib.sha256((out / name).read_bytes()).hexdigest()}  {name}\n" for name in files)
+    return hashlib.sha256(sums.encode()).hexdigest()[:16]
 
 
 def write_manifest(out, args, title, ground):

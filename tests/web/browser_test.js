@@ -4,12 +4,14 @@
 // engines.js: the accessibility tree, the requests the page makes, a
 // phone's screen, the masked boxes, the keys and the end of the program,
 // the site offline, draws compared with the forecast core, and, in
-// chromium, the window and its notice with no script, and the page with no
-// WebAssembly or a script it cannot parse. Every check fails on any console
-// error or policy violation, and on the notice left on screen; what an
-// engine's driver cannot do is left out there, and the output says so.
+// chromium, the window and its notice with no script, the page with no
+// WebAssembly or a script it cannot parse, and the site's update to a
+// changed build. Every check fails on any console error or policy
+// violation, and on the notice left on screen; what an engine's driver
+// cannot do is left out there, and the output says so.
 //
 //   LUMIVAR_PAGE=build/web/web/lumivar.html LUMIVAR_SITE=build/web/web/site \
+//     LUMIVAR_CHANGED_SITE=build/web/tests/web/changed-site \
 //     LUMIVAR_DRAW_TABLE=build/web/tests/web/lumivar_draw_table.js \
 //     LUMIVAR_DESIGN=build/web/design.json \
 //     node tests/web/browser_test.js chromium|firefox|webkit CHECK
@@ -25,6 +27,7 @@ const { engines } = require('./engines');
 
 const pageUrl = 'file://' + path.resolve(process.env.LUMIVAR_PAGE || 'lumivar.html');
 const sitePath = path.resolve(process.env.LUMIVAR_SITE || 'site');
+const changedSitePath = path.resolve(process.env.LUMIVAR_CHANGED_SITE || 'changed-site');
 // The layout table as the build wrote it out.
 const design = JSON.parse(fs.readFileSync(process.env.LUMIVAR_DESIGN || 'design.json', 'utf8'));
 const [windowRow] = design.controls;
@@ -52,6 +55,28 @@ async function withPage(options, use) {
 
 async function open(page, url = pageUrl) {
   await page.open(url);
+}
+
+// A local server of the site, each answer with these headers; it serves
+// the folder server.root, which a check may change.
+async function serveSite(headers = {}) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+    '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.jpg': 'image/jpeg',
+    '.woff2': 'font/woff2' };
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/\/$/, '/index.html');
+    const file = path.join(server.root, path.normalize(name));
+    if (!file.startsWith(server.root) || !fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream', ...headers });
+    response.end(fs.readFileSync(file));
+  });
+  server.root = sitePath;
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  server.origin = `http://127.0.0.1:${server.address().port}`;
+  return server;
 }
 
 const noticeHidden = (page) => page.evaluate(() => document.getElementById('notice').hidden);
@@ -372,26 +397,10 @@ const checks = {
   // The site from a local server: visited once, then offline, it still
   // opens and forecasts; its cache holds its own files and nothing else.
   async site() {
-    const files = new Set();
-    const server = http.createServer((request, response) => {
-      const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/\/$/, '/index.html');
-      const file = path.join(sitePath, path.normalize(name));
-      if (!file.startsWith(sitePath) || !fs.existsSync(file)) {
-        response.writeHead(404).end();
-        return;
-      }
-      files.add(name);
-      const types = { '.html': 'text/html', '.js': 'text/javascript',
-        '.css': 'text/css', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
-        '.jpg': 'image/jpeg', '.woff2': 'font/woff2' };
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-      response.end(fs.readFileSync(file));
-    });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    const origin = `http://127.0.0.1:${server.address().port}`;
+    const server = await serveSite();
     try {
       await withPage({}, async (page) => {
-        await open(page, origin + '/');
+        await open(page, server.origin + '/');
         await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
         await page.reload();
         assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
@@ -402,12 +411,45 @@ const checks = {
           return { names, urls };
         });
         assert.equal(cached.names.length, 1);
-        for (const url of cached.urls) assert.ok(url.startsWith(origin + '/'), `cached ${url}`);
+        for (const url of cached.urls) assert.ok(url.startsWith(server.origin + '/'), `cached ${url}`);
         // Offline: the server gone, not only the page's own requests cut off.
         await new Promise((resolve) => { server.close(resolve); server.closeAllConnections(); });
         await page.reload();
         await forecast(page, '000');
         assert.equal(await valueOf(page, 'Text11'), '精准6胆：014569');
+      });
+    } finally {
+      server.closeAllConnections();
+      server.close();
+    }
+  },
+
+  // A host that lets browsers keep its files for an hour gets a changed
+  // build at the same version: the first reload finds the new worker, which
+  // fetches the files anew, and the second runs the new program.
+  async update() {
+    const server = await serveSite({ 'Cache-Control': 'max-age=3600' });
+    try {
+      await withPage({}, async (page) => {
+        await open(page, server.origin + '/');
+        await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+        const [first] = await page.evaluate(() => caches.keys());
+        server.root = changedSitePath;
+        await page.reload();
+        // The new worker has taken over once it has dropped the first
+        // build's cache; a while, not forever, where it never comes.
+        await page.evaluate((old) => new Promise((resolve) => {
+          const deadline = Date.now() + 20000;
+          const poll = () => caches.has(old).then((kept) => {
+            if (kept && Date.now() < deadline) setTimeout(poll, 100);
+            else resolve();
+          });
+          poll();
+        }), first);
+        await page.reload();
+        assert.ok(await page.evaluate(() => window.lumivarChangedBuild === true), 'the first build still runs');
+        await forecast(page, '123');
+        assert.equal(await valueOf(page, 'Text11'), '精准6胆：234789');
       });
     } finally {
       server.closeAllConnections();

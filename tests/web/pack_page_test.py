@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The packer's --site-url: the notice links the hosted page where one is
 given, names no address where none is, and takes nothing but an http(s)
-address into the page. And the program's code, held in a script block of
-the single file, is refused where it would end that block early.
+address into the page. The program's code, held in a script block of the
+single file, is refused where it would end that block early. And the site's
+worker: the same sources give the same sw.js, and one byte changed in the
+page's script, at the same version, gives another.
 
     LUMIVAR_DESIGN=build/dev/design.json tests/web/pack_page_test.py
 """
@@ -20,13 +22,36 @@ RESOURCES = ["fonts/LumivarSong-Bold.woff2", "fonts/LumivarHei-Bold.woff2", "ima
              "icons/lumivar.png"]
 
 
-def pack(out, *options, glue=ROOT / "web/page.js"):
+def pack(out, *options, glue=ROOT / "web/page.js", script=ROOT / "web/page.js", mode="single"):
     web = ROOT / "web"
-    command = [sys.executable, web / "pack_page.py", "single", "--glue", glue, "--out", out,
+    command = [sys.executable, web / "pack_page.py", mode, "--glue", glue, "--out", out,
                "--resources", ROOT / "resources", "--design", DESIGN, "--version", "0",
-               "--script", web / "page.js", "--style", web / "page.css",
+               "--script", script, "--style", web / "page.css",
                "--watchdog", web / "watchdog.js", *options, *RESOURCES]
     return subprocess.run(command, capture_output=True, text=True)
+
+
+def site_workers(scratch, failures):
+    """Failures of the site's worker to follow its files' bytes."""
+    original = (ROOT / "web/page.js").read_bytes()
+    at = original.index(b"use strict")  # code, which the packer keeps as it is
+    changed = Path(scratch) / "changed.js"
+    changed.write_bytes(original[:at] + b"U" + original[at + 1:])
+    worker = ROOT / "web/service_worker.js"
+
+    def sw(name, script):
+        out = Path(scratch) / name
+        result = pack(out, "--worker", worker, script=script, mode="site")
+        if result.returncode != 0:
+            failures.append(f"site {name}: {result.stderr.strip()}")
+            return ""
+        return (out / "sw.js").read_text(encoding="utf-8")
+
+    first = sw("first", ROOT / "web/page.js")
+    for what, script, same in [("the same sources", ROOT / "web/page.js", True),
+                               ("one byte changed in the page's script", changed, False)]:
+        if (sw("again", script) == first) != same:
+            failures.append(f"{what} gave {'another' if same else 'the same'} sw.js")
 
 
 def notices(html):
@@ -62,6 +87,7 @@ def main():
             glue.write_text(code, encoding="utf-8")
             if pack(out, glue=glue).returncode == 0:
                 failures.append(f"the program {code!r} was packed")
+        site_workers(scratch, failures)
     for failure in failures:
         print("pack_page_test:", failure)
     print("pack_page_test:", "FAIL" if failures else "PASS")
