@@ -4,9 +4,19 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Extra -D settings for every configure, e.g. CONFIGURE_FLAGS=-DBUILD_TESTING=OFF.
+CONFIGURE_FLAGS ?=
+
+# Every build of one commit gives the same bytes: the time written into the
+# .deb, the .exe and the zips is the last commit's, in UTC.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
+export TZ := UTC
 
 .PHONY: all deps configure build test run bench fuzz check-sanitize lint package clean assets \
-        windows windows-test web web-test
+        windows windows-test web web-test dist check-reproducible
 
 all: build
 
@@ -16,7 +26,7 @@ deps:
 	@scripts/install-deps test web
 
 configure: deps
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(CONFIGURE_FLAGS)
 
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
@@ -27,7 +37,7 @@ test: build windows-test web-test
 # Only the program itself, with only what building and running it needs.
 run:
 	@scripts/install-deps run
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(CONFIGURE_FLAGS)
 	cmake --build --preset $(PRESET) -j $(JOBS) --target lumivar
 	$(BUILD_DIR)/app/lumivar
 
@@ -41,7 +51,7 @@ lint:
 windows:
 	@scripts/install-deps windows
 	cmake --preset windows -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar \
-	  -DLUMIVAR_DESIGN_FILE=$(CURDIR)/$(BUILD_DIR)/design.json
+	  -DLUMIVAR_DESIGN_FILE=$(CURDIR)/$(BUILD_DIR)/design.json $(CONFIGURE_FLAGS)
 	cmake --build --preset windows -j $(JOBS) --target all windows_zip
 	cp build/windows/lumivar-*-windows-x64.zip build/
 	@ls build/lumivar-*-windows-x64.zip
@@ -56,7 +66,7 @@ windows-test: windows build
 # build/lumivar-<version>-web.zip with both.
 web:
 	@scripts/install-deps web
-	cmake --preset web -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar
+	cmake --preset web -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar $(CONFIGURE_FLAGS)
 	cmake --build --preset web -j $(JOBS)
 	cp build/web/lumivar-*-web.zip build/
 	@ls build/lumivar-*-web.zip
@@ -80,11 +90,28 @@ bench: windows web
 # A .deb of the program (CPack; its dependencies come from dpkg-shlibdeps),
 # written to $(BUILD_DIR)/package/. CPack builds every target before it
 # packages, so this builds them first, in parallel, with make test's packages
-# (which hold the package group's).
+# (which hold the package group's). The usual umask, whatever the user's, so
+# that the .deb's folders and members have the usual modes.
 package: build
 	rm -rf $(BUILD_DIR)/package
-	cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B $(BUILD_DIR)/package
+	umask 022 && cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B $(BUILD_DIR)/package
 	@ls $(BUILD_DIR)/package/*.deb
+
+# What ships, gathered in build/dist with a SHA256SUMS to check each
+# download against (sha256sum -c SHA256SUMS).
+dist: package windows web
+	rm -rf build/dist
+	mkdir -p build/dist
+	cp $(BUILD_DIR)/package/*.deb build/windows/win32/lumivar.exe build/windows/lumivar-*-windows-x64.zip \
+	  build/web/web/lumivar.html build/web/lumivar-*-web.zip build/dist/
+	cd build/dist && sha256sum -- * >SHA256SUMS
+	@cat build/dist/SHA256SUMS
+
+# Builds what ships twice, from two copies of this tree in two folders, and
+# checks that every file of build/dist is the same bytes in both.
+check-reproducible:
+	@scripts/install-deps package windows web
+	scripts/check-reproducible
 
 # Every test (unit, window, end-to-end) built with AddressSanitizer, UBSan and
 # LeakSanitizer; the test preset sets halt-on-error and the leak suppressions.

@@ -55,7 +55,7 @@ check_desktop() {
 build_deb() {
   local config=$1 out=$2
   rm -rf "$out"
-  cpack --config "$config" -G DEB -B "$out"
+  (umask 022 && cpack --config "$config" -G DEB -B "$out")
   the_deb "$out" >/dev/null
 }
 

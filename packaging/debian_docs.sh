@@ -13,8 +13,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
   epoch=$SOURCE_DATE_EPOCH
 elif ! epoch=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null) || [ -z "$epoch" ]; then
-  echo "debian_docs.sh: no commit to date the changelog by; set SOURCE_DATE_EPOCH" >&2
-  exit 1
+  # Sources outside git, with no date given: dated now, as nothing else is known.
+  epoch=$(date +%s)
 fi
 
 mkdir -p "$out/zh_CN"
