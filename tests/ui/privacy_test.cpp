@@ -251,6 +251,7 @@ TEST_F(PrivacyTest, AccessibilityToldOnlyTheStars) {
     EXPECT_EQ(when_empty.at(1), lumivar::ui::ToQString(lumivar::ui::kHiddenDescription));
     EXPECT_TRUE(accessible->state().passwordEdit);
     const QString value = accessible->text(QAccessible::Value);
+    // Qt tells a password box's value as stars of its own, whatever the box shows.
     EXPECT_TRUE(value.isEmpty() || value == QString(secret.size(), u'*')) << value.toStdString();
   }
   // A plain box does tell its value, so the queries above reach the text.

@@ -31,6 +31,8 @@ const changedSitePath = path.resolve(process.env.LUMIVAR_CHANGED_SITE || 'change
 // The layout table as the build wrote it out.
 const design = JSON.parse(fs.readFileSync(process.env.LUMIVAR_DESIGN || 'design.json', 'utf8'));
 const [windowRow] = design.controls;
+// What a masked box shows for `count` units of its text.
+const masks = (count) => design.mask.repeat(count);
 let engine;
 
 // One browser per check, with a fresh profile; what the page reports as
@@ -223,14 +225,14 @@ const checks = {
         const node = all.find((n) => n.role === roles[row.kind] && n.name === name);
         assert.ok(node, `${row.name}: no ${roles[row.kind]} named ${name}`);
         if (row.masked) {
-          assert.match(node.value || '', /^\**$/, `${row.name} shows more than its mask`);
+          assert.equal(node.value || '', masks((node.value || '').length), `${row.name} shows more than its mask`);
           assert.equal(node.description, design.hidden);
         }
       }
       const html = await page.content();
       for (const row of rows.filter((r) => r.masked)) {
         const text = await page.evaluate((field) => lumivarPage.boxText(field), row.field);
-        assert.match(text, /^\*+$/, `${row.name} holds its text in the document`);
+        assert.ok(text && text === masks(text.length), `${row.name} holds its text in the document`);
       }
       assert.ok(!/value="\d/.test(html), 'a digit stands in the document');
     });
@@ -297,20 +299,20 @@ const checks = {
     await withPage({}, async (page) => {
       await open(page);
       await forecast(page, 'a53');
-      assert.equal(await valueOf(page, 'Text7'), '**');  // holds -3
+      assert.equal(await valueOf(page, 'Text7'), masks(2));  // holds -3
       await page.click(byName('Text10'));
       await page.press('End');
       await page.press('Backspace');
-      assert.equal(await valueOf(page, 'Text10'), '**');
+      assert.equal(await valueOf(page, 'Text10'), masks(2));
       await shortcut(page, 'a', 'c', 'x');
-      assert.equal(await valueOf(page, 'Text10'), '**', 'cut deleted a masked text');
+      assert.equal(await valueOf(page, 'Text10'), masks(2), 'cut deleted a masked text');
       await page.click(byName('Text11'));
       await shortcut(page, 'a', 'v');
       assert.ok(!(await valueOf(page, 'Text11')).includes('a5'), 'the clipboard held a masked text');
       await copyFromPlainBox(page, '78');
       await page.click(byName('Text4'));
       await shortcut(page, 'a', 'v');
-      assert.equal(await valueOf(page, 'Text4'), '*', 'a paste went past the limit');
+      assert.equal(await valueOf(page, 'Text4'), masks(1), 'a paste went past the limit');
       await page.press('Backspace');
       assert.equal(await valueOf(page, 'Text4'), '');
       // A drop goes through the limit as a paste does.
@@ -321,7 +323,7 @@ const checks = {
           box.dispatchEvent(new InputEvent('beforeinput',
             { inputType: 'insertFromDrop', dataTransfer: data, cancelable: true, bubbles: true }));
         });
-        assert.equal(await valueOf(page, 'Text4'), '*', 'a drop went past the limit');
+        assert.equal(await valueOf(page, 'Text4'), masks(1), 'a drop went past the limit');
         await page.press('Backspace');
       } else page.skip('masked', 'drop');
       if (page.can('ime')) {

@@ -179,11 +179,12 @@ TEST_F(PageTest, FinishedCompositionsGoThroughTheLimit) {
   page.CommitComposition(Text3, u"", u"７８", 2);
   EXPECT_EQ(page.Fields().Get(Text3), u"７");
 
+  const Text mask(1, ui::kMaskCharacter);
   page.Fields().Set(Text4, u"5");
-  view.shown.at(FieldIndex(Text4)) = u"*６";
-  page.CommitComposition(Text4, u"*", u"*６", 2);
+  view.shown.at(FieldIndex(Text4)) = mask + u"６";
+  page.CommitComposition(Text4, mask, mask + u"６", 2);
   EXPECT_EQ(page.Fields().Get(Text4), u"5");
-  EXPECT_EQ(view.shown.at(FieldIndex(Text4)), u"*");
+  EXPECT_EQ(view.shown.at(FieldIndex(Text4)), mask);
 }
 
 TEST_F(PageTest, ExitThatTheBrowserRefusesEmptiesEveryBoxAndEndsThePage) {
