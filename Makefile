@@ -50,8 +50,7 @@ lint:
 # and a README.
 windows:
 	@scripts/install-deps windows
-	cmake --preset windows -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar \
-	  -DLUMIVAR_DESIGN_FILE=$(CURDIR)/$(BUILD_DIR)/design.json $(CONFIGURE_FLAGS)
+	cmake --preset windows -DLUMIVAR_QT_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/lumivar $(CONFIGURE_FLAGS)
 	cmake --build --preset windows -j $(JOBS) --target all windows_zip
 	cp build/windows/lumivar-*-windows-x64.zip build/
 	@ls build/lumivar-*-windows-x64.zip

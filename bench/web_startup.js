@@ -1,5 +1,5 @@
 'use strict';
-// The page against its yardstick (web/yardstick.html: the window's first box
+// The page against its yardstick (bench/yardstick.html: the window's first box
 // alone, with a digit in the same embedded Song face, built with the same
 // flags and packed the same way) in Debian's headless chromium: the first
 // paint, and the time to "ready" (the program started, the Song face
@@ -23,7 +23,7 @@ const targets = { paint: 1.25, ready: 1.5 };
 const sizeLimit = 256 * 1024;
 const pages = [
   { name: 'lumivar', file: path.join(build, 'web/lumivar.html') },
-  { name: 'yardstick', file: path.join(build, 'web/yardstick.html') }
+  { name: 'yardstick', file: path.join(build, 'bench/yardstick.html') }
 ];
 
 // The median of the values and its 95 % interval, [median, low, high], from

@@ -46,8 +46,8 @@ source "$root/tests/e2e/xvfb.sh"
 source "$root/bench/rounds.sh"
 
 lumivar=$windows/win32/lumivar.exe
-controls=$windows/win32/win32_controls_window.exe
-text=$windows/win32/win32_text_window.exe
+controls=$windows/bench/win32_controls_window.exe
+text=$windows/bench/win32_text_window.exe
 for f in "$lumivar" "$controls" "$text"; do
   [ -f "$f" ] || { echo "wine_startup: $f is not built (make windows)" >&2; exit 1; }
 done
