@@ -6,7 +6,6 @@
 #   check_package.sh run OUT_DIR WINDOW_TITLE DESKTOP_FILE
 #   check_package.sh hardening OUT_DIR
 #   check_package.sh lintian OUT_DIR
-#   check_package.sh docs SOURCE_DIR VERSION
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -172,30 +171,6 @@ check_lintian() {
   lintian "${options[@]}" "$deb" || fail "lintian reports errors or warnings on $deb"
 }
 
-# The changelog is dated by SOURCE_DATE_EPOCH, or else by the last commit,
-# and carries the version; two runs in two folders give the same bytes.
-check_docs() {
-  local source_dir=$1 version=$2 scratch epoch expected run
-  scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' RETURN
-  local maintainer="Lumivar developers <lumivar@users.noreply.github.com>"
-  for epoch in "$(date +%s)" ""; do
-    expected=${epoch:-$(git -C "$source_dir" log -1 --format=%ct)}
-    for run in one two; do
-      SOURCE_DATE_EPOCH=$epoch "$here/debian_docs.sh" "$source_dir" "$scratch/$run" "$version" \
-        "$maintainer" https://lumivar.example/
-    done
-    diff -r "$scratch/one" "$scratch/two" || fail "two runs gave different documents"
-    zcat "$scratch/one/changelog.gz" >"$scratch/changelog"
-    local field
-    for field in Version:"$version" Timestamp:"$expected"; do
-      [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S "${field%%:*}")" = "${field#*:}" ] ||
-        fail "the changelog's ${field%%:*} is not ${field#*:} (SOURCE_DATE_EPOCH=$epoch)"
-    done
-    rm -rf "$scratch/one" "$scratch/two"
-  done
-}
-
 case "${1:-}" in
   desktop) check_desktop "$2" ;;
   build) build_deb "$2" "$3" ;;
@@ -203,6 +178,5 @@ case "${1:-}" in
   run) run_installed "$2" "$3" "$4" ;;
   hardening) check_hardening "$2" ;;
   lintian) check_lintian "$2" ;;
-  docs) check_docs "$2" "$3" ;;
-  *) fail "usage: check_package.sh desktop|build|contents|run|hardening|lintian|docs ..." ;;
+  *) fail "usage: check_package.sh desktop|build|contents|run|hardening|lintian ..." ;;
 esac
