@@ -83,18 +83,14 @@ void ExpectText(const WatchedFields& fields, FieldId id, const Text& expected) {
   Breach("StartForecast", id, what.c_str());
 }
 
-bool IsSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDFFF;
-}
-
 bool HasSurrogate(const Text& text) {
-  return std::ranges::any_of(text, IsSurrogate);
+  return std::ranges::any_of(text, lumivar::IsSurrogate);
 }
 
 // The last character of a written number: one unit, never a surrogate.
 void ExpectOneCharacter(const WatchedFields& fields, FieldId id) {
   const Text text = fields.Get(id);
-  if (text.size() != 1 || IsSurrogate(text[0])) {
+  if (text.size() != 1 || lumivar::IsSurrogate(text[0])) {
     Breach("StartForecast", id, ("holds " + Units(text) + ", not one character").c_str());
   }
 }
