@@ -83,48 +83,42 @@ void ExpectText(const WatchedFields& fields, FieldId id, const Text& expected) {
   Breach("StartForecast", id, what.c_str());
 }
 
-bool IsSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDFFF;
-}
-
 bool HasSurrogate(const Text& text) {
-  return std::ranges::any_of(text, IsSurrogate);
+  return std::ranges::any_of(text, lumivar::IsSurrogate);
 }
 
 // The last character of a written number: one unit, never a surrogate.
 void ExpectOneCharacter(const WatchedFields& fields, FieldId id) {
   const Text text = fields.Get(id);
-  if (text.size() != 1 || IsSurrogate(text[0])) {
+  if (text.size() != 1 || lumivar::IsSurrogate(text[0])) {
     Breach("StartForecast", id, ("holds " + Units(text) + ", not one character").c_str());
   }
 }
 
 void CheckForecast(const WatchedFields& fields,
                    const std::array<Text, lumivar::kFieldCount>& before) {
-  for (FieldId id : {Text1, Text2, Text3, Text12}) {
+  for (const lumivar::FieldRow& row : lumivar::kFieldTable) {
+    if (row.role == lumivar::FieldRole::Result) continue;
     // Writing an input would also raise its change notification in the window.
-    if (fields.Written(id)) Breach("StartForecast", id, "written");
-    if (fields.Get(id) != before[lumivar::FieldIndex(id)]) Breach("StartForecast", id, "changed");
+    if (fields.Written(row.id)) Breach("StartForecast", row.id, "written");
+    if (fields.Get(row.id) != before[lumivar::FieldIndex(row.id)]) {
+      Breach("StartForecast", row.id, "changed");
+    }
   }
 
   // Every sum tail is one character, whether or not the model decides it.
   ExpectOneCharacter(fields, Text4);
   const lumivar::model::Inputs inputs{fields.Get(Text1), fields.Get(Text2), fields.Get(Text3)};
-  const lumivar::model::Results model = lumivar::model::Forecast(inputs, fields.Get(Text4)[0]);
-  if (model.sum_tail) ExpectText(fields, Text4, *model.sum_tail);
-  if (model.units_to_kill) {
-    ExpectText(fields, Text13_1, *model.units_to_kill);
-  } else {
-    ExpectOneCharacter(fields, Text13_1);
+  const auto model =
+      lumivar::model::ByField(lumivar::model::Forecast(inputs, fields.Get(Text4)[0]));
+  for (FieldId id : lumivar::kResultFields) {
+    // What the model leaves undecided is the last character of a number.
+    if (const auto& expected = model.at(FieldName(id))) {
+      ExpectText(fields, id, *expected);
+    } else {
+      ExpectOneCharacter(fields, id);
+    }
   }
-  ExpectText(fields, Text10, model.joined);
-  ExpectText(fields, Text5, model.largest);
-  ExpectText(fields, Text6, model.smallest);
-  ExpectText(fields, Text7, model.span);
-  ExpectText(fields, Text8, model.selector);
-  ExpectText(fields, Text11, model.banker_line);
-  ExpectText(fields, Text9, model.sum_tail_to_kill);
-  ExpectText(fields, Text13_0, model.span_to_kill);
 
   if (HasSurrogate(inputs.first + inputs.second + inputs.third)) return;
   for (FieldId id : lumivar::kResultFields) {

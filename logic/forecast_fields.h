@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -26,37 +27,81 @@ enum class FieldId {
   Text13_1,
 };
 
-inline constexpr std::size_t kFieldCount = 14;
+// What a field is to the forecast: one of the three digits of the draw it
+// reads, one of the results it writes, or the banner, which no operation
+// writes. From 1, so that a row left without a role has none.
+enum class FieldRole { Draw = 1, Result, Banner };
 
-inline constexpr std::array<FieldId, kFieldCount> kAllFields = {
-    FieldId::Text1,  FieldId::Text2,  FieldId::Text3,    FieldId::Text4,    FieldId::Text5,
-    FieldId::Text6,  FieldId::Text7,  FieldId::Text8,    FieldId::Text9,    FieldId::Text10,
-    FieldId::Text11, FieldId::Text12, FieldId::Text13_0, FieldId::Text13_1,
+struct FieldRow {
+  FieldId id;
+  std::string_view name;  // the control name as the window knows it
+  FieldRole role;
 };
 
-// The three digits of the draw, which the forecast reads.
-inline constexpr std::array kDrawFields = {FieldId::Text1, FieldId::Text2, FieldId::Text3};
+// Every field in FieldId order. The count, the sets of fields below and the
+// names all follow from it.
+inline constexpr auto kFieldTable = std::to_array<FieldRow>({
+    {FieldId::Text1, "Text1", FieldRole::Draw},
+    {FieldId::Text2, "Text2", FieldRole::Draw},
+    {FieldId::Text3, "Text3", FieldRole::Draw},
+    {FieldId::Text4, "Text4", FieldRole::Result},
+    {FieldId::Text5, "Text5", FieldRole::Result},
+    {FieldId::Text6, "Text6", FieldRole::Result},
+    {FieldId::Text7, "Text7", FieldRole::Result},
+    {FieldId::Text8, "Text8", FieldRole::Result},
+    {FieldId::Text9, "Text9", FieldRole::Result},
+    {FieldId::Text10, "Text10", FieldRole::Result},
+    {FieldId::Text11, "Text11", FieldRole::Result},
+    {FieldId::Text12, "Text12", FieldRole::Banner},
+    {FieldId::Text13_0, "Text13(0)", FieldRole::Result},
+    {FieldId::Text13_1, "Text13(1)", FieldRole::Result},
+});
 
-// The ten fields the forecast writes.
-inline constexpr std::array kResultFields = {
-    FieldId::Text4, FieldId::Text5,  FieldId::Text6,  FieldId::Text7,    FieldId::Text8,
-    FieldId::Text9, FieldId::Text10, FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
-};
-
-// Every field but the banner Text12, which only the program writes: what a
-// user may edit and what ClearData empties, in field order.
-inline constexpr std::array kEditableFields = {
-    FieldId::Text1,  FieldId::Text2,    FieldId::Text3,    FieldId::Text4, FieldId::Text5,
-    FieldId::Text6,  FieldId::Text7,    FieldId::Text8,    FieldId::Text9, FieldId::Text10,
-    FieldId::Text11, FieldId::Text13_0, FieldId::Text13_1,
-};
+inline constexpr std::size_t kFieldCount = kFieldTable.size();
 
 constexpr std::size_t FieldIndex(FieldId id) {
   return static_cast<std::size_t>(id);
 }
 
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (FieldIndex(kFieldTable.at(i).id) != i) return false;
+      }
+      return true;
+    }(),
+    "kFieldTable holds each FieldId once, in the enumeration's order");
+
+// The fields of the given roles, in field order.
+template <FieldRole... Roles>
+constexpr auto FieldsOf() {
+  constexpr auto wanted = [](const FieldRow& row) { return ((row.role == Roles) || ...); };
+  std::array<FieldId, std::count_if(kFieldTable.begin(), kFieldTable.end(), wanted)> ids{};
+  auto next = ids.begin();
+  for (const FieldRow& row : kFieldTable) {
+    if (wanted(row)) *next++ = row.id;
+  }
+  return ids;
+}
+
+inline constexpr auto kAllFields =
+    FieldsOf<FieldRole::Draw, FieldRole::Result, FieldRole::Banner>();
+static_assert(kAllFields.size() == kFieldCount, "every row of kFieldTable names a role");
+
+// The three digits of the draw, which the forecast reads.
+inline constexpr auto kDrawFields = FieldsOf<FieldRole::Draw>();
+
+// The fields the forecast writes.
+inline constexpr auto kResultFields = FieldsOf<FieldRole::Result>();
+
+// Every field but the banner Text12: what a user may edit and what
+// ClearData empties.
+inline constexpr auto kEditableFields = FieldsOf<FieldRole::Draw, FieldRole::Result>();
+
 // The control name of a field as the window knows it: "Text1" … "Text13(1)".
-std::string_view FieldName(FieldId id);
+constexpr std::string_view FieldName(FieldId id) {
+  return kFieldTable.at(FieldIndex(id)).name;
+}
 
 // Text as the fields hold it; one char16_t is one character.
 using Text = std::u16string;

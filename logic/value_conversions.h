@@ -29,6 +29,18 @@ Text CharAt(std::u16string_view text, std::size_t position);
 // Compares texts by UTF-16 code unit, with no locale or numeric meaning.
 std::strong_ordering CompareChars(std::u16string_view a, std::u16string_view b);
 
+// The two halves of a surrogate pair, the two units of a character beyond
+// U+FFFF. Either may also come alone, which makes no character.
+constexpr bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+constexpr bool IsSurrogate(char16_t unit) {
+  return IsHighSurrogate(unit) || IsLowSurrogate(unit);
+}
+
 // The two ways between ASCII decimals and doubles that TextValue and
 // NumberText use. A standard library with floating-point from_chars and
 // to_chars takes those; one without (emscripten's libc++) takes strtod and a

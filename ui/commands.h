@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstddef>
+
 #include "logic/forecast_fields.h"
-#include "ui/layout_table.h"
 
 namespace lumivar::ui {
+
+// What clicking a button runs.
+enum class Command { StartForecast, ClearData, ExitProgram };
+inline constexpr std::size_t kCommandCount = 3;
 
 // What a window does itself once a button's command has run.
 enum class AfterCommand { Nothing, ExitProgram };

@@ -2,16 +2,10 @@
 
 #include <algorithm>
 
+#include "logic/value_conversions.h"
+
 namespace lumivar::ui {
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // The text without the halves of surrogate pairs that stand alone in it:
 // such a unit is no character, and a pasted one would otherwise fit into a
@@ -24,7 +18,7 @@ std::u16string WithoutLoneSurrogates(std::u16string_view text) {
     if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       kept.push_back(unit);
       kept.push_back(text[++i]);
-    } else if (!IsHighSurrogate(unit) && !IsLowSurrogate(unit)) {
+    } else if (!IsSurrogate(unit)) {
       kept.push_back(unit);
     }
   }

@@ -46,7 +46,7 @@ constexpr std::u16string_view kTitle(kTitleUnits.data(), kTitleUnits.size());
 
 // Geometry in twips as designed; FromTwips gives the pixels.
 // clang-format off
-constexpr std::array<ControlRow, 25> kControls = {{
+constexpr auto kControls = std::to_array<ControlRow>({
   // name        kind     parent    geometry (twips)                     colours             font         limit masked enabled tab   caption   accessible name   resource
   {"Form1",     Window,  "",       FromTwips(0, 0, 7350, 6510),         kCaptionColours,    kSong9,      kNone, false, true,  kNone, kTitle,   kTitle,           "icons/lumivar.png"},
   {"Frame1",    Frame,   "Form1",  FromTwips(120, 120, 4335, 1095),     kCaptionColours,    kNone,       kNone, false, true,  0,     u"输入区", u"输入区",         ""},
@@ -73,7 +73,7 @@ constexpr std::array<ControlRow, 25> kControls = {{
   {"Command2",  Button,  "Form1",  FromTwips(2520, 5280, 2295, 495),    kNone,              kSong9,      kNone, false, true,  12,    u"清除数据", u"清除数据",     ""},
   {"Command3",  Button,  "Form1",  FromTwips(5040, 5280, 2175, 495),    kNone,              kSong9,      kNone, false, true,  13,    u"退出系统", u"退出系统",     ""},
   {"Image1",    Picture, "Form1",  FromTwips(4560, 120, 2715, 4950),    kNone,              kNone,       kNone, false, true,  kNone, u"",      u"装饰图片",       "images/portrait.jpg"},
-}};
+});
 // clang-format on
 
 constexpr bool TakesFocus(const ControlRow& row) {

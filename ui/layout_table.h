@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include "logic/forecast_fields.h"
+#include "ui/commands.h"
 
 namespace lumivar::ui {
 
@@ -93,10 +93,6 @@ std::span<const ControlRow* const> TabStops();
 
 // The field an edit box holds; none for the other controls.
 std::optional<FieldId> FieldOf(const ControlRow& row);
-
-// What clicking a button runs.
-enum class Command { StartForecast, ClearData, ExitProgram };
-inline constexpr std::size_t kCommandCount = 3;
 
 // The command of a button; none for the other controls.
 std::optional<Command> CommandOf(const ControlRow& row);

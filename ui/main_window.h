@@ -9,6 +9,7 @@
 
 #include "logic/forecast.h"
 #include "logic/forecast_fields.h"
+#include "ui/commands.h"
 #include "ui/layout_table.h"
 
 class QLineEdit;

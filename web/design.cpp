@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ui/layout_table.h"
+#include "web/json.h"
 #include "web/texts.h"
 
 namespace lumivar::web {
@@ -24,23 +25,6 @@ Text Ascii(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
-Text Quoted(std::u16string_view text) {
-  Text out = u"\"";
-  for (const char16_t unit : text) {
-    if (unit == u'"' || unit == u'\\') {
-      out += u'\\';
-      out += unit;
-    } else if (unit < 0x20) {
-      std::array<char, 8> escape{};
-      std::snprintf(escape.data(), escape.size(), "\\u%04x", static_cast<unsigned>(unit));
-      out += Ascii(escape.data());
-    } else {
-      out += unit;
-    }
-  }
-  return out + u"\"";
-}
-
 Text Number(double value) {
   std::array<char, 32> text{};
   std::snprintf(text.data(), text.size(), "%g", value);
@@ -50,7 +34,7 @@ Text Number(double value) {
 Text Colour(ui::Rgb rgb) {
   std::array<char, 8> text{};
   std::snprintf(text.data(), text.size(), "#%06X", static_cast<unsigned>(rgb));
-  return Quoted(Ascii(text.data()));
+  return JsonString(Ascii(text.data()));
 }
 
 std::u16string_view KindName(ControlKind kind) {
@@ -94,7 +78,7 @@ class Object {
  public:
   Object& Add(std::u16string_view key, const Text& json) {
     if (text_.size() > 1) text_ += u',';
-    text_ += Quoted(key);
+    text_ += JsonString(key);
     text_ += u':';
     text_ += json;
     return *this;
@@ -121,7 +105,7 @@ int FocusOrder(const ControlRow& row) {
 Text FontJson(const ui::FontStyle& font) {
   return Object()
       .Add(u"families",
-           List({Quoted(ui::FamilyName(font.face)), Quoted(ui::Bundled(font.face).family)}))
+           List({JsonString(ui::FamilyName(font.face)), JsonString(ui::Bundled(font.face).family)}))
       .Add(u"points", Number(font.point_size))
       .Close();
 }
@@ -129,16 +113,16 @@ Text FontJson(const ui::FontStyle& font) {
 Text RowJson(const ControlRow& row) {
   const ui::Rect& r = row.geometry;
   Object object;
-  object.Add(u"name", Quoted(Ascii(row.name)))
-      .Add(u"kind", Quoted(KindName(row.kind)))
-      .Add(u"parent", Quoted(Ascii(row.parent)))
+  object.Add(u"name", JsonString(Ascii(row.name)))
+      .Add(u"kind", JsonString(KindName(row.kind)))
+      .Add(u"parent", JsonString(Ascii(row.parent)))
       .Add(u"rect", List({Number(r.left), Number(r.top), Number(r.width), Number(r.height)}))
       .Add(u"masked", row.masked ? u"true" : u"false")
       .Add(u"enabled", row.enabled ? u"true" : u"false")
       .Add(u"focusOrder", Number(FocusOrder(row)))
-      .Add(u"caption", Quoted(row.caption))
-      .Add(u"label", Quoted(row.accessible_name))
-      .Add(u"resource", Quoted(Ascii(row.resource)));
+      .Add(u"caption", JsonString(row.caption))
+      .Add(u"label", JsonString(row.accessible_name))
+      .Add(u"resource", JsonString(Ascii(row.resource)));
   if (row.colours)
     object.Add(u"text", Colour(row.colours->text)).Add(u"ground", Colour(row.colours->ground));
   if (row.font) object.Add(u"font", FontJson(*row.font));
@@ -156,12 +140,12 @@ Text RowJson(const ControlRow& row) {
 
 Text NoticeJson() {
   return Object()
-      .Add(u"what", Quoted(kNoticeWhat))
-      .Add(u"noScript", Quoted(kNoticeNoScript))
-      .Add(u"tooOld", Quoted(kNoticeTooOld))
-      .Add(u"computer", Quoted(kNoticeComputer))
-      .Add(u"iphone", Quoted(kNoticeIphone))
-      .Add(u"iphoneAt", Quoted(kNoticeIphoneAt))
+      .Add(u"what", JsonString(kNoticeWhat))
+      .Add(u"noScript", JsonString(kNoticeNoScript))
+      .Add(u"tooOld", JsonString(kNoticeTooOld))
+      .Add(u"computer", JsonString(kNoticeComputer))
+      .Add(u"iphone", JsonString(kNoticeIphone))
+      .Add(u"iphoneAt", JsonString(kNoticeIphoneAt))
       .Close();
 }
 
@@ -169,8 +153,8 @@ Text FacesJson() {
   Array faces;
   for (const ui::FontFace face : kFaces) {
     faces.Add(Object()
-                  .Add(u"family", Quoted(ui::Bundled(face).family))
-                  .Add(u"resource", Quoted(Ascii(ui::Bundled(face).file) + u".woff2"))
+                  .Add(u"family", JsonString(ui::Bundled(face).family))
+                  .Add(u"resource", JsonString(Ascii(ui::Bundled(face).file) + u".woff2"))
                   .Close());
   }
   return faces.Close();
@@ -184,10 +168,10 @@ Text DesignJson() {
   return Object()
       .Add(u"controls", controls.Close())
       .Add(u"faces", FacesJson())
-      .Add(u"mask", Quoted(std::u16string_view(&ui::kMaskCharacter, 1)))
-      .Add(u"hidden", Quoted(ui::kHiddenDescription))
-      .Add(u"ended", Quoted(kEndedText))
-      .Add(u"restart", Quoted(kRestartText))
+      .Add(u"mask", JsonString(std::u16string_view(&ui::kMaskCharacter, 1)))
+      .Add(u"hidden", JsonString(ui::kHiddenDescription))
+      .Add(u"ended", JsonString(kEndedText))
+      .Add(u"restart", JsonString(kRestartText))
       .Add(u"notice", NoticeJson())
       .Close();
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "logic/forecast_fields.h"
+#include "ui/commands.h"
 #include "ui/entry_limit_rule.h"
 #include "ui/layout_table.h"
 

@@ -141,8 +141,9 @@ void DesignFaces::Load(HINSTANCE instance, std::initializer_list<ui::FontFace> d
     UseEmBoxLines(copy);
     face.embedded =
         AddFontMemResourceEx(copy.data(), static_cast<DWORD>(copy.size()), nullptr, &count);
-    // The subsets name no code page, so the font mapper would pass them over
-    // for a GB2312 request: they are asked for with the default character set.
+    // A subset is asked for by its own family name with the default character
+    // set, so that finding it rests on that name alone, not on the code pages
+    // it claims (Latin 1 and GB2312, which tools/make_assets.py sets).
     face.family = face.embedded != nullptr ? Wide(ui::Bundled(design).family) : chinese;
     face.charset = face.embedded != nullptr ? DEFAULT_CHARSET : GB2312_CHARSET;
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "logic/value_conversions.h"
 #include "ui/entry_limit_rule.h"
 #include "win32/system_dlls.h"
 #include "win32/text.h"
@@ -21,14 +22,6 @@ struct EditState {
   // The high surrogate of a character whose low surrogate is still to come.
   char16_t held = 0;
 };
-
-bool IsHighSurrogate(wchar_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 bool KeyDown(int key) {
   return (GetKeyState(key) & 0x8000) != 0;

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,19 +105,30 @@ struct Inputs {
   Text first, second, third;  // Text1, Text2, Text3
 };
 
-// What the forecast writes into each result field.
+// What the forecast writes into the result fields (ByField says which).
 struct Results {
-  std::optional<Text> sum_tail;       // Text4; nullopt when undecided
-  Text joined;                        // Text10
-  Text largest;                       // Text5
-  Text smallest;                      // Text6
-  Text span;                          // Text7
-  Text selector;                      // Text8
-  Text banker_line;                   // Text11
-  Text sum_tail_to_kill;              // Text9
-  Text span_to_kill;                  // Text13(0)
-  std::optional<Text> units_to_kill;  // Text13(1); nullopt when undecided
+  std::optional<Text> sum_tail;  // nullopt when undecided
+  Text joined;
+  Text largest;
+  Text smallest;
+  Text span;
+  Text selector;
+  Text banker_line;
+  Text sum_tail_to_kill;
+  Text span_to_kill;
+  std::optional<Text> units_to_kill;  // nullopt when undecided
 };
+
+// The results by the control name of the field each is written to. The
+// model keeps this mapping of its own; one test holds it against the
+// program's list of result fields.
+inline std::map<std::string_view, std::optional<Text>> ByField(const Results& r) {
+  return {{"Text4", r.sum_tail},         {"Text5", r.largest},
+          {"Text6", r.smallest},         {"Text7", r.span},
+          {"Text8", r.selector},         {"Text9", r.sum_tail_to_kill},
+          {"Text10", r.joined},          {"Text11", r.banker_line},
+          {"Text13(0)", r.span_to_kill}, {"Text13(1)", r.units_to_kill}};
+}
 
 // `undecided_tail` is the sum tail to go on with when the model cannot
 // decide it itself (the caller passes what the program wrote); it is not

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -35,17 +36,10 @@ void ExpectFields(const FieldSet& fields, const Expected& expected) {
 // What the independent model (tests/logic/forecast_model.h) writes, by field;
 // the inputs here are short enough for the model to decide every result.
 Expected ModelFields(std::u16string_view a, std::u16string_view b, std::u16string_view c) {
-  const model::Results r = model::Forecast({Text(a), Text(b), Text(c)});
-  return {{Text4, r.sum_tail.value()},
-          {Text10, r.joined},
-          {Text5, r.largest},
-          {Text6, r.smallest},
-          {Text7, r.span},
-          {Text8, r.selector},
-          {Text11, r.banker_line},
-          {Text9, r.sum_tail_to_kill},
-          {Text13_0, r.span_to_kill},
-          {Text13_1, r.units_to_kill.value()}};
+  const auto results = model::ByField(model::Forecast({Text(a), Text(b), Text(c)}));
+  Expected expected;
+  for (const FieldId id : kResultFields) expected[id] = results.at(FieldName(id)).value();
+  return expected;
 }
 
 // Records which fields are written.
@@ -220,12 +214,22 @@ TEST(StartForecast, GivesTheListedResults) {
     fields.writes.clear();
     StartForecast(fields);
     ExpectFields(fields, c.expected);
-    for (FieldId id : {Text1, Text2, Text3, Text12}) {
-      SCOPED_TRACE(std::string(FieldName(id)));
-      EXPECT_EQ(std::count(fields.writes.begin(), fields.writes.end(), id), 0);
+    for (const FieldRow& row : kFieldTable) {
+      if (row.role == FieldRole::Result) continue;
+      SCOPED_TRACE(std::string(row.name));
+      EXPECT_EQ(std::count(fields.writes.begin(), fields.writes.end(), row.id), 0);
     }
     EXPECT_EQ(ModelFields(c.a, c.b, c.c), c.expected);
   }
+}
+
+// The model names the fields it writes itself: they are the result fields.
+TEST(ForecastModel, WritesTheResultFields) {
+  std::set<std::string_view> names;
+  for (const FieldId id : kResultFields) names.insert(FieldName(id));
+  std::set<std::string_view> modelled;
+  for (const auto& [name, result] : model::ByField(model::Forecast({}))) modelled.insert(name);
+  EXPECT_EQ(modelled, names);
 }
 
 // What an earlier run, a user's typing or a clear may leave behind.
