@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/startup_guard.h"
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 int main(int argc, char* argv[]) {
   StartupGuard guard;

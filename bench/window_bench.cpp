@@ -39,7 +39,7 @@
 #include <vector>
 
 #include "logic/forecast.h"
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 namespace {
 

@@ -20,22 +20,22 @@ const ui::ControlRow& RowOf(FieldId id) {
   return *ui::FindControl(FieldName(id));
 }
 
-PageFields::PageFields(PageView& view, ChangeHandler on_change)
+FieldBoxes::FieldBoxes(PageView& view, ChangeHandler on_change)
     : view_(view), on_change_(std::move(on_change)) {}
 
-Text PageFields::Get(FieldId id) const {
+Text FieldBoxes::Get(FieldId id) const {
   return RowOf(id).masked ? hidden_.at(FieldIndex(id)) : view_.BoxText(id);
 }
 
-void PageFields::Set(FieldId id, Text text) {
+void FieldBoxes::Set(FieldId id, Text text) {
   Write(id, std::move(text), std::nullopt);
 }
 
-void PageFields::Store(FieldId id, Text text, std::size_t cursor) {
+void FieldBoxes::Store(FieldId id, Text text, std::size_t cursor) {
   Write(id, std::move(text), cursor);
 }
 
-void PageFields::Write(FieldId id, Text text, std::optional<std::size_t> cursor) {
+void FieldBoxes::Write(FieldId id, Text text, std::optional<std::size_t> cursor) {
   if (RowOf(id).masked) {
     view_.ShowText(id, Text(text.size(), ui::kMaskCharacter), cursor);
     hidden_.at(FieldIndex(id)) = std::move(text);

@@ -36,10 +36,10 @@ class PageView {
 // The page's edit boxes as the field set. A plain box's text is the box's
 // own value in the document; a masked box's text is held here alone, and the
 // document sees one mask character per unit of it.
-class PageFields final : public FieldSet {
+class FieldBoxes final : public FieldSet {
  public:
   using ChangeHandler = std::function<void(FieldId)>;
-  PageFields(PageView& view, ChangeHandler on_change);
+  FieldBoxes(PageView& view, ChangeHandler on_change);
 
   Text Get(FieldId id) const override;
   // Replaces the text whole; for kFocusAdvancingFields the change
@@ -77,14 +77,14 @@ class Form1Page {
   // taken back.
   void CommitComposition(FieldId id, const Text& before, const Text& after, std::size_t cursor);
 
-  PageFields& Fields() { return fields_; }
+  FieldBoxes& Fields() { return fields_; }
 
  private:
   void TextChanged(FieldId id);
   void ExitProgram();
 
   PageView& view_;
-  PageFields fields_;
+  FieldBoxes fields_;
   bool ended_ = false;
 };
 

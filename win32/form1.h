@@ -11,7 +11,7 @@
 #include "ui/layout_table.h"
 #include "win32/accessibility.h"
 #include "win32/assets.h"
-#include "win32/edit_fields.h"
+#include "win32/field_boxes.h"
 
 namespace lumivar::win32 {
 
@@ -67,7 +67,7 @@ class Form1 {
   HWND last_focus_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::vector<Control> controls_;
-  EditFields fields_;
+  FieldBoxes fields_;
   DesignFaces faces_;
   Picture picture_;
   AccessibleAnnotations annotations_;

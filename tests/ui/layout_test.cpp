@@ -8,7 +8,7 @@
 
 #include "logic/forecast.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/controls.h"
+#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
 #include "ui/version.h"
 

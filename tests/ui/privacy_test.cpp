@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "tests/ui/window_fixture.h"
-#include "ui/controls.h"
+#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
 
 namespace {

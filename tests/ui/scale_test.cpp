@@ -8,7 +8,7 @@
 #include <QWindow>
 
 #include "tests/ui/window_fixture.h"
-#include "ui/bundled_assets.h"
+#include "ui/qt/bundled_assets.h"
 #include "ui/layout_table.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "logic/forecast_fields.h"
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 // Types `keys` into the widget. A character without a key of its own
 // (Chinese, full-width, an emoji) comes as one key event carrying its text,

@@ -1,4 +1,4 @@
-#include "ui/controls.h"
+#include "ui/qt/controls.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -6,10 +6,10 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "ui/bundled_assets.h"
-#include "ui/entry_limit.h"
-#include "ui/frame_box.h"
-#include "ui/mask_style.h"
+#include "ui/qt/bundled_assets.h"
+#include "ui/qt/entry_limit.h"
+#include "ui/qt/frame_box.h"
+#include "ui/qt/mask_style.h"
 
 namespace lumivar::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/bundled_assets.h"
+#include "ui/qt/bundled_assets.h"
 #include "ui/commands.h"
-#include "ui/controls.h"
-#include "ui/field_boxes.h"
-#include "ui/frame_box.h"
-#include "ui/mask_style.h"
+#include "ui/qt/controls.h"
+#include "ui/qt/field_boxes.h"
+#include "ui/qt/frame_box.h"
+#include "ui/qt/mask_style.h"
 
 using lumivar::FieldId;
 using lumivar::FieldSet;

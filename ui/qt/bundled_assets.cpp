@@ -1,4 +1,4 @@
-#include "ui/bundled_assets.h"
+#include "ui/qt/bundled_assets.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "ui/controls.h"
+#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
 
 // Qt's resource initialiser has to be called from the global namespace.

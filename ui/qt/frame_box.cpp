@@ -1,4 +1,4 @@
-#include "ui/frame_box.h"
+#include "ui/qt/frame_box.h"
 
 #include <QFontInfo>
 #include <QPainter>

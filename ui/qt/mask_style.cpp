@@ -1,10 +1,10 @@
-#include "ui/mask_style.h"
+#include "ui/qt/mask_style.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyleFactory>
 
-#include "ui/controls.h"
+#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
 
 namespace lumivar::ui {

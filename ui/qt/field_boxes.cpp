@@ -1,6 +1,6 @@
-#include "ui/field_boxes.h"
+#include "ui/qt/field_boxes.h"
 
-#include "ui/entry_limit.h"
+#include "ui/qt/entry_limit.h"
 
 namespace lumivar::ui {
 

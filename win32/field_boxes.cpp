@@ -1,4 +1,4 @@
-#include "win32/edit_fields.h"
+#include "win32/field_boxes.h"
 
 #include <string>
 
@@ -6,11 +6,11 @@
 
 namespace lumivar::win32 {
 
-Text EditFields::Get(FieldId id) const {
+Text FieldBoxes::Get(FieldId id) const {
   return WindowText(Box(id));
 }
 
-void EditFields::Set(FieldId id, Text text) {
+void FieldBoxes::Set(FieldId id, Text text) {
   const std::wstring units = Wide(text);
   SetWindowTextW(Box(id), units.c_str());
 }

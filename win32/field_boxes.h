@@ -11,11 +11,11 @@ namespace lumivar::win32 {
 // The window's EDIT controls as the field set the forecast and clear
 // operations run on: reading a field reads the control's text, writing it
 // sets the text whole (WM_SETTEXT, which no entry limit touches).
-class EditFields final : public FieldSet {
+class FieldBoxes final : public FieldSet {
  public:
   using Boxes = std::array<HWND, kFieldCount>;
 
-  EditFields() = default;
+  FieldBoxes() = default;
   void Attach(FieldId id, HWND box) { boxes_.at(FieldIndex(id)) = box; }
   HWND Box(FieldId id) const { return boxes_.at(FieldIndex(id)); }
 

@@ -1,4 +1,4 @@
-#include "ui/entry_limit.h"
+#include "ui/qt/entry_limit.h"
 
 #include <algorithm>
 
