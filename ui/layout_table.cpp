@@ -112,6 +112,17 @@ const ControlRow* FindControl(std::string_view name) {
   return found == kControls.end() ? nullptr : found;
 }
 
+Rect WindowRect(const ControlRow& row) {
+  Rect rect = row.geometry;
+  for (const ControlRow* parent = FindControl(row.parent);
+       parent != nullptr && parent->kind != ControlKind::Window;
+       parent = FindControl(parent->parent)) {
+    rect.left += parent->geometry.left;
+    rect.top += parent->geometry.top;
+  }
+  return rect;
+}
+
 std::span<const ControlRow* const> TabStops() {
   return kTabStops;
 }

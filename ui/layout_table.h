@@ -88,6 +88,10 @@ const ControlRow& WindowRow();
 // The control of that name, if there is one.
 const ControlRow* FindControl(std::string_view name);
 
+// A control's rectangle in the window's client area: the table places the
+// boxes inside their frames, and the frames inside the window.
+Rect WindowRect(const ControlRow& row);
+
 // The controls that take the keyboard focus, in tab order.
 std::span<const ControlRow* const> TabStops();
 

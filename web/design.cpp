@@ -112,11 +112,13 @@ Text FontJson(const ui::FontStyle& font) {
 
 Text RowJson(const ControlRow& row) {
   const ui::Rect& r = row.geometry;
+  const ui::Rect w = ui::WindowRect(row);
   Object object;
   object.Add(u"name", JsonString(Ascii(row.name)))
       .Add(u"kind", JsonString(KindName(row.kind)))
       .Add(u"parent", JsonString(Ascii(row.parent)))
       .Add(u"rect", List({Number(r.left), Number(r.top), Number(r.width), Number(r.height)}))
+      .Add(u"windowRect", List({Number(w.left), Number(w.top), Number(w.width), Number(w.height)}))
       .Add(u"masked", row.masked ? u"true" : u"false")
       .Add(u"enabled", row.enabled ? u"true" : u"false")
       .Add(u"focusOrder", Number(FocusOrder(row)))

@@ -34,15 +34,8 @@ ControlStyle StyleOf(const ControlRow& row) {
 }
 
 RECT DesignRect(const ControlRow& row) {
-  int left = row.geometry.left;
-  int top = row.geometry.top;
-  for (const ControlRow* parent = ui::FindControl(row.parent);
-       parent != nullptr && parent->kind != ControlKind::Window;
-       parent = ui::FindControl(parent->parent)) {
-    left += parent->geometry.left;
-    top += parent->geometry.top;
-  }
-  return {left, top, left + row.geometry.width, top + row.geometry.height};
+  const ui::Rect rect = ui::WindowRect(row);
+  return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
 }  // namespace lumivar::win32

@@ -16,8 +16,7 @@ struct ControlStyle {
 };
 ControlStyle StyleOf(const ui::ControlRow& row);
 
-// A control's rectangle in the window's client area at 96 DPI: the table
-// places the boxes inside their frames, and the frames inside the window.
+// ui::WindowRect as a RECT: the control's place in the client area at 96 DPI.
 RECT DesignRect(const ui::ControlRow& row);
 
 }  // namespace lumivar::win32

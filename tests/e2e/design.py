@@ -35,12 +35,7 @@ def window(design):
 
 def client_rect(design, row):
     """The row's rectangle in the window's client area, cut to that area."""
-    by_name = {control["name"]: control for control in design["controls"]}
-    x, y, w, h = row["rect"]
-    parent = by_name.get(row["parent"])
-    while parent is not None and parent["kind"] != "window":
-        x, y = x + parent["rect"][0], y + parent["rect"][1]
-        parent = by_name.get(parent["parent"])
+    x, y, w, h = row["windowRect"]
     _, _, width, height = window(design)["rect"]
     left, top = max(x, 0), max(y, 0)
     return [left, top, min(x + w, width) - left, min(y + h, height) - top]

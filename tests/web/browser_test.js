@@ -102,15 +102,6 @@ function withUnparsableScript(html) {
   return html.slice(0, start).replace(hash(html.slice(start, end)), hash(broken)) + broken + html.slice(end);
 }
 
-// A control's rectangle in the window: its own, moved by its parents'.
-function windowRect(row) {
-  const [left, top, width, height] = row.rect;
-  const parent = design.controls.find((r) => r.name === row.parent);
-  if (!parent || parent.kind === 'window') return [left, top, width, height];
-  const [x, y] = windowRect(parent);
-  return [x + left, y + top, width, height];
-}
-
 function assertNear(actual, expected, what) {
   assert.ok(actual.every((v, i) => Math.abs(v - expected[i]) < 0.5), `${what} is at ${actual}, not ${expected}`);
 }
@@ -159,7 +150,7 @@ function assertRendered(row, shown, scale) {
   assert.ok(shown, `${what} is not in the page`);
   const tags = { frame: 'DIV', box: 'INPUT', button: 'BUTTON', picture: 'IMG' };
   assert.equal(shown.tag, tags[row.kind], what);
-  assertNear(shown.rect, windowRect(row).map((v) => v * scale), what);
+  assertNear(shown.rect, row.windowRect.map((v) => v * scale), what);
   assert.equal(shown.label, row.kind === 'button' ? null : row.label, `${what} label`);
   if (row.kind !== 'picture') assert.equal(shown.text, row.caption, `${what} caption`);
   assert.equal(shown.tabIndex, row.focusOrder >= 0 ? String(row.focusOrder + 1) : null, `${what} focus order`);
@@ -475,7 +466,7 @@ const checks = {
         assert.equal(shown.form.label, windowRow.label);
         assert.equal(shown.form.ground, rgb(windowRow.ground));
         assert.ok(shown.scrollWidth <= width, 'the page scrolls sideways');
-        assertNear(shown.form.rect, windowRect(windowRow).map((v) => v * scale), 'Form1');
+        assertNear(shown.form.rect, windowRow.windowRect.map((v) => v * scale), 'Form1');
         for (const row of design.controls.slice(1)) assertRendered(row, shown.controls[row.name], scale);
         const { noScript, tooOld } = shown.notices;
         assert.ok(noScript.text.includes(design.notice.what) && noScript.text.includes(design.notice.noScript));
