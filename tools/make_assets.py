@@ -20,9 +20,9 @@ building the program does not. Outputs, all deterministic (same input, same byte
   resources/lumivar.qrc                  Qt resources
 
 The font subsets hold every character the program shows: the non-ASCII
-characters of the string literals in the folders of SOURCE_DIRS, plus a fixed
-set. Every top-level folder of the project is listed below, read or not; an
-unlisted one stops the generator.
+characters of the string literals in the folders that tools/folders marks as
+shown, plus a fixed set. Every top-level folder is listed there, read or not;
+an unlisted one stops the generator.
 """
 
 import math
@@ -67,29 +67,19 @@ FIXED_TEXTS = (
     + "撤消重做剪切复制粘贴删除全选"
 )
 
-# Every top-level folder of the project. The string literals of these are
-# text that a window shows; a folder listed here that does not exist yet is
-# skipped.
-SOURCE_DIRS = {
-    "logic": "the forecast core: the banker lines and the banner",
-    "ui": "the Qt window and the layout table every window shares: captions, title",
-    "win32": "the Win32 window for Windows: its own texts, if any",
-    "web": "the page: its own texts, such as the notice after 退出系统",
-}
-# These hold no text that the program shows.
-OTHER_DIRS = {
-    "app": "main(): only the no-display message, printed to stderr, not drawn",
-    "tests": "texts the tests type or expect; the program's own texts are in logic/ and ui/",
-    "bench": "the yardstick windows show at most one digit, in the system font",
-    "fuzz": "the fuzzer has no window",
-    "tools": "this generator and the lint",
-    "scripts": "the dependency installer",
-    "packaging": "desktop entry and AppStream data, shown by the desktop in its own font",
-    "resources": "the generated assets themselves",
-    "docs": "prose and pictures",
-    "cmake": "CMake toolchain files",
-    ".ci": "the CI entry script",
-}
+def listed_folders():
+    """tools/folders: every top-level folder, and whether its string literals
+    are text that a window shows."""
+    rows = {}
+    for line in (REPO / "tools/folders").read_text(encoding="utf-8").splitlines():
+        if line.strip() and not line.startswith("#"):
+            name, _lint, shown, _what = line.split(None, 3)
+            rows[name] = shown == "yes"
+    return rows
+
+
+FOLDERS = listed_folders()
+SOURCE_DIRS = [name for name, shown in FOLDERS.items() if shown]
 
 
 def top_level_folders():
@@ -106,11 +96,11 @@ def top_level_folders():
 
 
 def check_folders_listed():
-    unknown = sorted(top_level_folders() - SOURCE_DIRS.keys() - OTHER_DIRS.keys())
+    unknown = sorted(top_level_folders() - FOLDERS.keys())
     if unknown:
         raise SystemExit(
-            f"make_assets: top-level folders {unknown} are listed in neither SOURCE_DIRS "
-            "nor OTHER_DIRS of tools/make_assets.py; say whether the program shows their texts")
+            f"make_assets: top-level folders {unknown} are not listed in tools/folders; "
+            "say whether the program shows their texts")
 
 
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".cxx"}

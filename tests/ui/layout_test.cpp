@@ -8,8 +8,8 @@
 
 #include "logic/forecast.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
+#include "ui/qt/controls.h"
 #include "ui/version.h"
 
 namespace {

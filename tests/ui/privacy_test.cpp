@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "tests/ui/window_fixture.h"
-#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
+#include "ui/qt/controls.h"
 
 namespace {
 

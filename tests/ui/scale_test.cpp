@@ -8,8 +8,8 @@
 #include <QWindow>
 
 #include "tests/ui/window_fixture.h"
-#include "ui/qt/bundled_assets.h"
 #include "ui/layout_table.h"
+#include "ui/qt/bundled_assets.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
+#include "ui/qt/controls.h"
 
 // Qt's resource initialiser has to be called from the global namespace.
 static void InitBundledResources() {

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/qt/bundled_assets.h"
 #include "ui/commands.h"
+#include "ui/qt/bundled_assets.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/field_boxes.h"
 #include "ui/qt/frame_box.h"

@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QStyleFactory>
 
-#include "ui/qt/controls.h"
 #include "ui/layout_table.h"
+#include "ui/qt/controls.h"
 
 namespace lumivar::ui {
 namespace {
