@@ -46,26 +46,11 @@ NOTO_DEBIAN_COPYRIGHT = Path("/usr/share/doc/fonts-noto-cjk/copyright")
 # ---------------------------------------------------------------------------
 
 
-def project_version():
-    """(major, minor) from the project(lumivar VERSION x.y.z) line of CMakeLists.txt."""
-    text = (REPO / "CMakeLists.txt").read_text(encoding="utf-8")
-    match = re.search(r"^\s*project\s*\(\s*lumivar\s[^)]*?\bVERSION\s+(\d+)\.(\d+)",
-                      text, re.MULTILINE | re.IGNORECASE)
-    if not match:
-        raise SystemExit("make_assets: no 'project(lumivar VERSION x.y.z' in CMakeLists.txt")
-    return match.group(1), match.group(2)
+# Qt's own texts that the window shows in Qt's Simplified Chinese
+# translation: an edit box's context menu. The program's own texts are read
+# from its sources.
+FIXED_TEXTS = "撤消重做剪切复制粘贴删除全选"
 
-
-# Captions, buttons, title, banker line and banner, so the fonts are complete
-# even before the window code that holds most of these texts exists.
-FIXED_TEXTS = (
-    "输入区转换区胆码区杀合区杀跨区杀个位开始预测清除数据退出系统精准6胆："
-    "Lumivar直选条件预测V{}.{}".format(*project_version())
-    + "仅供娱乐参考 · 开奖号码随机 · 请理性购彩"
-    # Qt's own texts that the window shows in Qt's Simplified Chinese
-    # translation: an edit box's context menu.
-    + "撤消重做剪切复制粘贴删除全选"
-)
 
 def listed_folders():
     """tools/folders: every top-level folder, and whether its string literals
